@@ -21,7 +21,15 @@ inline int rand()
     return static_cast<int>((g_randState >> 16) & 0x7FFF);
 }
 
+// A tool that must reproduce a run pins the calendar time to fixed seconds.
+inline constinit int64_t g_pinnedTime = -1;
+inline void PinTime(unsigned seconds) { g_pinnedTime = seconds; }
+
 // Seconds of calendar time, the seed the program uses at start-up.
-inline unsigned time() { return static_cast<unsigned>(std::time(nullptr)); }
+inline unsigned time()
+{
+    if (g_pinnedTime >= 0) return static_cast<unsigned>(g_pinnedTime);
+    return static_cast<unsigned>(std::time(nullptr));
+}
 
 }  // namespace crt
