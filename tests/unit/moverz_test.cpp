@@ -10,24 +10,6 @@
 #include "actors/moverz.h"
 #include "forced_draws.h"
 
-namespace {
-
-// The heading that the list 0..3, without the reverse of `dir`, has at `turn`.
-int TurnedHeading(int dir, int turn)
-{
-    const int reverse = dir ^ 1;  // 0 <-> 1, 2 <-> 3
-    for (int h = 0; h < 4; ++h) {
-        if (h == reverse) continue;
-        if (turn-- == 0) return h;
-    }
-    return -1;
-}
-
-// Travel direction (unit x, y) of a heading.
-constexpr int kTravel[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-
-}  // namespace
-
 TEST(Moverz, ConstructorTakesSevenDrawsInOrder)
 {
     for (uint32_t seed : {1u, 5u, 99999u, 0xCAFEF00Du}) {
@@ -130,29 +112,6 @@ TEST(Moverz, OneFrameAtBoundariesAndEdges)
         EXPECT_EQ(crt::rand(), d[c.draws]) << "draws taken";
         EXPECT_EQ(m.z, 100.0f);
         EXPECT_EQ(m.lane, kLane);
-    }
-}
-
-TEST(Moverz, EveryTurnFollowsTheRightHandRule)
-{
-    for (int dir = 0; dir < 4; ++dir) {
-        for (int turn = 0; turn < 3; ++turn) {
-            uint32_t seed = 0;
-            ASSERT_TRUE(forced::SeedFor(0, turn + 3 * 1000, -1, &seed));  // any value with this remainder
-            Moverz m;
-            m.dir = dir;
-            m.x = m.y = 0.0f;
-            m.speed = 50.0f;
-            m.dist = 3960.0f;
-            m.lane = 250.0f;
-            crt::srand(seed);
-            m.CalcMoverz();
-            const int heading = TurnedHeading(dir, turn);
-            EXPECT_EQ(m.dir, heading) << dir << " turn " << turn;
-            // Right of travel, z up: the travel direction turned a quarter clockwise.
-            EXPECT_EQ(m.ox, static_cast<float>(kTravel[heading][1]) * 250.0f);
-            EXPECT_EQ(m.oy, static_cast<float>(-kTravel[heading][0]) * 250.0f);
-        }
     }
 }
 
