@@ -1,0 +1,102 @@
+// The message queue on SDL: posting, and peeking that first pumps SDL's events
+// into the window's FIFO, translated into the shell's messages; waiting, and
+// dispatching to the window's procedure.
+#include "platform/key_table.h"
+#include "platform/platform.h"
+#include "platform/sdl_internal.h"
+
+namespace plat {
+namespace {
+
+// Slots kept free by the pump so that requests posted during a frame always fit.
+constexpr size_t kKeptForPosts = 16;
+
+int32_t ClientSize(SDL_Window* sdl)
+{
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdl, &width, &height);
+    return PackSize(width, height);
+}
+
+uint32_t SizeKind(SDL_Window* sdl)
+{
+    const Uint32 flags = SDL_GetWindowFlags(sdl);
+    if (flags & SDL_WINDOW_MINIMIZED) return SIZE_MINIMIZED;
+    return (flags & SDL_WINDOW_MAXIMIZED) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+}
+
+// One SDL event as a message for this window; message 0 when it has none.
+Message Translate(const Window& window, const SDL_Event& e)
+{
+    SDL_Window* sdl = static_cast<SDL_Window*>(window.sdlWindow);
+    switch (e.type) {
+    case SDL_QUIT:  // also how SIGINT and SIGTERM arrive
+        return Message{WM_CLOSE, 0, 0};
+    case SDL_WINDOWEVENT:
+        if (e.window.windowID != window.sdlWindowId) break;
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: return Message{WM_CLOSE, 0, 0};
+        case SDL_WINDOWEVENT_MINIMIZED: return Message{WM_SIZE, SIZE_MINIMIZED, 0};
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+            const uint32_t kind = SizeKind(sdl);
+            return Message{WM_SIZE, kind, kind == SIZE_MINIMIZED ? 0 : ClientSize(sdl)};
+        }
+        default: break;
+        }
+        break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (e.key.windowID != window.sdlWindowId) break;
+        return TranslateKey(e.key.keysym.scancode, e.type == SDL_KEYDOWN, e.key.repeat != 0,
+                            (e.key.keysym.mod & KMOD_ALT) != 0);
+    default: break;
+    }
+    return Message{0, 0, 0};
+}
+
+void Pump(Window* window)
+{
+    if (window->sdlWindow == nullptr || !video::Started()) return;
+    SDL_PumpEvents();
+    SDL_Event e;
+    while (window->queue.Free() > kKeptForPosts &&
+           SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+        const Message m = Translate(*window, e);
+        if (m.message != 0) window->queue.Post(m);
+    }
+}
+
+}  // namespace
+
+bool PostMessage(Window* window, uint32_t message, uint32_t first, int32_t second)
+{
+    return window != nullptr && window->queue.Post(Message{message, first, second});
+}
+
+bool PeekMessage(Window* window, Message* message)
+{
+    if (window == nullptr || message == nullptr) return false;
+    Pump(window);
+    return window->queue.Take(message);
+}
+
+void WaitMessage(Window* window)
+{
+    if (window == nullptr || window->queue.Count() > 0) return;
+    // A queue-only window has nothing that could ever arrive: do not block.
+    if (window->sdlWindow == nullptr || !video::Started()) return;
+    SDL_WaitEvent(nullptr);
+}
+
+int32_t DispatchMessage(Window* window, const Message& message)
+{
+    if (window == nullptr) return 0;
+    if (window->procedure == nullptr)
+        return DefaultWindowProc(window, message.message, message.first, message.second);
+    return window->procedure(window, message.message, message.first, message.second);
+}
+
+}  // namespace plat

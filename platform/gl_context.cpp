@@ -1,0 +1,71 @@
+// OpenGL on a window: its device context, the pixel format fixed at creation,
+// the rendering context and the buffer swap.
+#include "platform/platform.h"
+#include "platform/sdl_internal.h"
+
+namespace plat {
+namespace {
+
+SDL_Window* SdlOf(const DeviceContext* dc)
+{
+    return dc && dc->window ? static_cast<SDL_Window*>(dc->window->sdlWindow) : nullptr;
+}
+
+}  // namespace
+
+DeviceContext* GetDC(Window* window)
+{
+    if (window == nullptr || window->sdlWindow == nullptr) return nullptr;
+    window->deviceContextTaken = true;
+    return &window->deviceContext;
+}
+
+bool ReleaseDC(Window* window, DeviceContext* dc)
+{
+    if (window == nullptr || dc != &window->deviceContext || !window->deviceContextTaken) return false;
+    window->deviceContextTaken = false;
+    return true;
+}
+
+int32_t ChoosePixelFormat(DeviceContext* dc, const PixelFormatDescriptor* descriptor)
+{
+    if (dc == nullptr || descriptor == nullptr || !dc->openGL) return 0;
+    return ClosestPixelFormat(*descriptor);
+}
+
+bool SetPixelFormat(DeviceContext* dc, int32_t format, const PixelFormatDescriptor* descriptor)
+{
+    if (dc == nullptr || descriptor == nullptr || format != kWindowPixelFormat || !dc->openGL) return false;
+    if (dc->pixelFormat != 0) return dc->pixelFormat == format;
+    dc->pixelFormat = format;
+    return true;
+}
+
+RenderContext* CreateContext(DeviceContext* dc)
+{
+    SDL_Window* sdl = SdlOf(dc);
+    if (sdl == nullptr || dc->pixelFormat == 0) return nullptr;
+    return static_cast<RenderContext*>(SDL_GL_CreateContext(sdl));
+}
+
+bool MakeCurrent(DeviceContext* dc, RenderContext* context)
+{
+    SDL_Window* sdl = SdlOf(dc);
+    if (context == nullptr) return SDL_GL_MakeCurrent(sdl, nullptr) == 0;
+    if (sdl == nullptr) return false;
+    return SDL_GL_MakeCurrent(sdl, static_cast<SDL_GLContext>(context)) == 0;
+}
+
+bool DeleteContext(RenderContext* context)
+{
+    if (context == nullptr) return false;
+    SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
+    return true;
+}
+
+void SwapBuffers(DeviceContext* dc)
+{
+    if (SDL_Window* sdl = SdlOf(dc)) SDL_GL_SwapWindow(sdl);
+}
+
+}  // namespace plat

@@ -1,0 +1,92 @@
+// plat: the window layer under the shell, on SDL2. The only code that talks to
+// SDL. What it provides, and what each part must do:
+//  - window classes: RegisterClass / UnregisterClass; registration needs no
+//    display. SDL's video starts when first needed (the display-mode query or
+//    the first window) and stops when the last class is unregistered.
+//  - windows: CreateWindow at an outer position and size, from the pixel-format
+//    descriptor (GL attributes are set before the window exists), delivering
+//    WM_CREATE before it returns; AdjustWindowRect, ShowWindow, DestroyWindow,
+//    one user-data value per window, DefaultWindowProc.
+//  - OpenGL: the window's device context, pixel format, rendering context
+//    (create, make current, delete) and SwapBuffers.
+//  - the display mode: ChangeDisplayMode (exact size only, for this run) and
+//    RestoreDisplayMode, kept together in display_mode.cpp.
+//  - ShowCursor: a show count over SDL's cursor; shown while the count is >= 0.
+//  - messages: one FIFO per window. PostMessage appends; PeekMessage pumps SDL's
+//    events into it, translated into WM_* messages, then takes the oldest;
+//    WaitMessage blocks until something arrives; DispatchMessage calls the
+//    window's procedure. SIGINT and SIGTERM arrive as WM_CLOSE, like a close
+//    request.
+//  - the screen saver is refused while a window exists.
+//  - TickCount (ms, 32 bits, wrapping), Sleep, and a modal MessageBox that
+//    falls back to "<caption>: <text>" on stderr when nothing can show it.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/display_mode.h"
+#include "platform/messages.h"
+#include "platform/pixel_format.h"
+#include "platform/window.h"
+
+namespace plat {
+
+struct RenderContext;
+
+// --- Window classes -------------------------------------------------------------
+Instance* ModuleInstance();
+// False when the name is empty, too long, already registered for this
+// instance, or there is no room for another class.
+bool RegisterClass(const WindowClass& windowClass);
+bool UnregisterClass(const char* className, Instance* instance);
+
+// --- Windows ------------------------------------------------------------------------
+// Grows a client rectangle to the outer rectangle of a window with these styles.
+bool AdjustWindowRect(Rect* rect, uint32_t style, bool menu, uint32_t exStyle);
+// Null when the class is unknown, the display cannot be opened or SDL refuses.
+Window* CreateWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style,
+                     int x, int y, int width, int height, Instance* instance,
+                     const PixelFormatDescriptor* pixelFormat, void* creationParameter);
+bool ShowWindow(Window* window, int command);
+bool DestroyWindow(Window* window);
+void* CreationParameter(const Window* window);
+intptr_t GetUserData(const Window* window);
+void SetUserData(Window* window, intptr_t value);
+int32_t DefaultWindowProc(Window* window, uint32_t message, uint32_t first, int32_t second);
+
+// --- OpenGL -----------------------------------------------------------------------------
+DeviceContext* GetDC(Window* window);
+bool ReleaseDC(Window* window, DeviceContext* dc);
+int32_t ChoosePixelFormat(DeviceContext* dc, const PixelFormatDescriptor* descriptor);
+// A window's pixel format is set once and never changed.
+bool SetPixelFormat(DeviceContext* dc, int32_t format, const PixelFormatDescriptor* descriptor);
+RenderContext* CreateContext(DeviceContext* dc);
+// A null context makes none current.
+bool MakeCurrent(DeviceContext* dc, RenderContext* context);
+bool DeleteContext(RenderContext* context);
+void SwapBuffers(DeviceContext* dc);
+
+// --- Display mode --------------------------------------------------------------------
+// True when the display offers exactly this mode; full-screen windows created
+// from then on run in it. The desktop mode comes back when such a window is
+// destroyed, and RestoreDisplayMode ends the request.
+bool ChangeDisplayMode(const DisplayMode& mode);
+void RestoreDisplayMode();
+
+// --- Cursor ------------------------------------------------------------------------------
+// Adds one to the show count (show) or takes one off; returns the new count.
+int ShowCursor(bool show);
+
+// --- Messages --------------------------------------------------------------------------
+bool PostMessage(Window* window, uint32_t message, uint32_t first, int32_t second);
+bool PeekMessage(Window* window, Message* message);
+void WaitMessage(Window* window);
+int32_t DispatchMessage(Window* window, const Message& message);
+
+// --- Time and the user ------------------------------------------------------------
+uint32_t TickCount();
+void Sleep(uint32_t milliseconds);
+// Modal, OK button, warning icon; waits until dismissed.
+void MessageBox(const char* text, const char* caption);
+
+}  // namespace plat

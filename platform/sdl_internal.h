@@ -1,0 +1,26 @@
+// Inside the window layer only: the lifetime of SDL's video subsystem, the
+// class registry, and the hooks through which windows and the display mode meet.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/window.h"
+
+namespace plat::video {
+
+// Starts SDL's video (and events) once; false, with SDL's reason on stderr,
+// when there is no display to open.
+bool Start();
+void Stop();
+bool Started();
+
+// The procedure registered under this class name for this instance, or null.
+WindowProcedure ClassProcedure(const char* className, Instance* instance);
+
+// Puts a hidden window into the requested display mode, full screen, if a mode
+// is requested; SDL switches the display when the window is shown.
+bool EnterRequestedMode(SDL_Window* window);
+// The window is about to be destroyed: SDL gives the desktop mode back then.
+void LeavingWindow(SDL_Window* window);
+
+}  // namespace plat::video

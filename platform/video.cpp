@@ -1,0 +1,109 @@
+// SDL's video subsystem, started lazily and stopped with the last window
+// class; the class registry; the cursor's show count.
+#include <cstdio>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/sdl_internal.h"
+
+namespace plat {
+namespace {
+
+constexpr int kMaxClasses = 4;
+constexpr size_t kMaxClassName = 63;  // characters
+
+struct Registration {
+    bool used;
+    char name[kMaxClassName + 1];
+    Instance* instance;
+    WindowProcedure procedure;
+};
+
+Registration g_classes[kMaxClasses] = {};
+bool g_videoStarted = false;
+int g_cursorCount = 0;  // shown while >= 0
+Instance g_moduleInstance = {};
+
+Registration* Find(const char* className, Instance* instance)
+{
+    if (className == nullptr) return nullptr;
+    for (Registration& r : g_classes)
+        if (r.used && r.instance == instance && std::strcmp(r.name, className) == 0) return &r;
+    return nullptr;
+}
+
+void ApplyCursor() { SDL_ShowCursor(g_cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE); }
+
+}  // namespace
+
+namespace video {
+
+bool Start()
+{
+    if (g_videoStarted) return true;
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");  // a close request is one WM_CLOSE
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");         // SIGINT, SIGTERM -> SDL_QUIT -> WM_CLOSE
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        static bool reported = false;
+        if (!reported) std::fprintf(stderr, "SDL_InitSubSystem(SDL_INIT_VIDEO): %s\n", SDL_GetError());
+        reported = true;
+        return false;
+    }
+    g_videoStarted = true;
+    ApplyCursor();
+    return true;
+}
+
+void Stop()
+{
+    if (!g_videoStarted) return;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    g_videoStarted = false;
+}
+
+bool Started() { return g_videoStarted; }
+
+WindowProcedure ClassProcedure(const char* className, Instance* instance)
+{
+    const Registration* r = Find(className, instance);
+    return r ? r->procedure : nullptr;
+}
+
+}  // namespace video
+
+Instance* ModuleInstance() { return &g_moduleInstance; }
+
+bool RegisterClass(const WindowClass& windowClass)
+{
+    const char* name = windowClass.className;
+    if (name == nullptr || name[0] == '\0' || std::strlen(name) > kMaxClassName) return false;
+    if (windowClass.procedure == nullptr || Find(name, windowClass.instance)) return false;
+    for (Registration& r : g_classes) {
+        if (r.used) continue;
+        r = Registration{true, {}, windowClass.instance, windowClass.procedure};
+        std::memcpy(r.name, name, std::strlen(name) + 1);
+        return true;
+    }
+    return false;
+}
+
+bool UnregisterClass(const char* className, Instance* instance)
+{
+    Registration* r = Find(className, instance);
+    if (r == nullptr) return false;
+    r->used = false;
+    for (const Registration& other : g_classes)
+        if (other.used) return true;
+    video::Stop();
+    return true;
+}
+
+int ShowCursor(bool show)
+{
+    g_cursorCount += show ? 1 : -1;
+    if (g_videoStarted) ApplyCursor();
+    return g_cursorCount;
+}
+
+}  // namespace plat

@@ -1,0 +1,161 @@
+// Windows on SDL: creation from the pixel-format descriptor, showing,
+// destruction, the frame allowance of decorated windows, the user-data slot and
+// the default handling of messages the shell leaves alone.
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "platform/sdl_internal.h"
+
+namespace plat {
+namespace {
+
+// Frame thicknesses of a decorated window, pixels, as last measured on one; zero
+// until a decorated window has been seen (the window manager decides them).
+Rect g_frame = {0, 0, 0, 0};
+int g_windowCount = 0;
+
+bool Decorated(uint32_t style)
+{
+    return (style & WS_POPUP) == 0 && (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
+}
+
+// On X11 the window's visual is chosen from the GL attributes in force when the
+// window is created, so they come first. SDL's own default is 3/3/2 colour.
+void SetGLAttributes(const PixelFormatDescriptor& d)
+{
+    SDL_GL_ResetAttributes();
+    int red = d.redBits, green = d.greenBits, blue = d.blueBits;
+    if (red == 0 && green == 0 && blue == 0) {
+        const int each = d.colorBits >= 24 ? 8 : d.colorBits >= 15 ? 5 : 0;
+        red = green = blue = each;
+    }
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, red);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, d.alphaBits);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, d.depthBits);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, d.stencilBits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, d.accumRedBits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, d.accumGreenBits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, d.accumBlueBits);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, d.accumAlphaBits);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (d.flags & PFD_DOUBLEBUFFER) ? 1 : 0);
+    // No profile requested: a legacy context, where the fixed-function pipeline lives.
+}
+
+}  // namespace
+
+bool AdjustWindowRect(Rect* rect, uint32_t style, bool /*menu*/, uint32_t /*exStyle*/)
+{
+    if (rect == nullptr) return false;
+    if (!Decorated(style)) return true;
+    rect->left -= g_frame.left;
+    rect->top -= g_frame.top;
+    rect->right += g_frame.right;
+    rect->bottom += g_frame.bottom;
+    return true;
+}
+
+Window* CreateWindow(uint32_t exStyle, const char* className, const char* title, uint32_t style,
+                     int x, int y, int width, int height, Instance* instance,
+                     const PixelFormatDescriptor* pixelFormat, void* creationParameter)
+{
+    const WindowProcedure procedure = video::ClassProcedure(className, instance);
+    if (procedure == nullptr || !video::Start()) return nullptr;
+
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    const bool decorated = Decorated(style);
+    if (!decorated) flags |= SDL_WINDOW_BORDERLESS;
+    if (decorated && (style & WS_THICKFRAME)) flags |= SDL_WINDOW_RESIZABLE;
+    if (exStyle & WS_EX_TOPMOST) flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+    const bool openGL = pixelFormat && (pixelFormat->flags & PFD_SUPPORT_OPENGL);
+    if (openGL) {
+        flags |= SDL_WINDOW_OPENGL;
+        SetGLAttributes(*pixelFormat);
+    }
+    // SDL sizes the client area; the outer rectangle includes the frame.
+    int clientWidth = width, clientHeight = height;
+    if (decorated) {
+        clientWidth -= g_frame.left + g_frame.right;
+        clientHeight -= g_frame.top + g_frame.bottom;
+    }
+    SDL_Window* sdl = SDL_CreateWindow(title ? title : "", x, y, clientWidth > 0 ? clientWidth : 1,
+                                       clientHeight > 0 ? clientHeight : 1, flags);
+    if (sdl == nullptr) {
+        std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
+        return nullptr;
+    }
+    if (!decorated) video::EnterRequestedMode(sdl);
+
+    Window* window = new Window;
+    window->sdlWindow = sdl;
+    window->sdlWindowId = SDL_GetWindowID(sdl);
+    window->procedure = procedure;
+    window->creationParameter = creationParameter;
+    window->style = style;
+    window->exStyle = exStyle;
+    window->deviceContext.window = window;
+    window->deviceContext.openGL = openGL;
+    if (pixelFormat) window->deviceContext.descriptor = *pixelFormat;
+    if (++g_windowCount == 1) SDL_DisableScreenSaver();
+
+    if (procedure(window, WM_CREATE, 0, 0) == -1) {
+        DestroyWindow(window);
+        return nullptr;
+    }
+    return window;
+}
+
+bool ShowWindow(Window* window, int /*command*/)
+{
+    if (window == nullptr || window->sdlWindow == nullptr) return false;
+    SDL_Window* sdl = static_cast<SDL_Window*>(window->sdlWindow);
+    SDL_ShowWindow(sdl);
+    SDL_RaiseWindow(sdl);
+    return true;
+}
+
+bool DestroyWindow(Window* window)
+{
+    // Only windows that CreateWindow made are destroyed; queue-only ones belong to their owner.
+    if (window == nullptr || window->sdlWindow == nullptr) return false;
+    SDL_Window* sdl = static_cast<SDL_Window*>(window->sdlWindow);
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (Decorated(window->style) && SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0 &&
+        top + left + bottom + right > 0)
+        g_frame = Rect{left, top, right, bottom};
+    video::LeavingWindow(sdl);
+    SDL_DestroyWindow(sdl);
+    delete window;
+    if (--g_windowCount == 0) SDL_EnableScreenSaver();
+    return true;
+}
+
+void* CreationParameter(const Window* window) { return window ? window->creationParameter : nullptr; }
+
+intptr_t GetUserData(const Window* window) { return window ? window->userData : 0; }
+
+void SetUserData(Window* window, intptr_t value)
+{
+    if (window) window->userData = value;
+}
+
+int32_t DefaultWindowProc(Window* window, uint32_t message, uint32_t first, int32_t second)
+{
+    if (window == nullptr) return 0;
+    ++window->defaultHandled;
+    SDL_Window* sdl = static_cast<SDL_Window*>(window->sdlWindow);
+    const bool altF4 = message == WM_SYSKEYDOWN && first == VK_F4 && (second & KEY_ALT_HELD);
+    if (altF4) first = SC_CLOSE;
+    else if (message != WM_SYSCOMMAND) return 0;
+    switch (first & 0xFFF0u) {  // the low four bits of a command are flags
+    case SC_CLOSE: PostMessage(window, WM_CLOSE, 0, 0); break;
+    case SC_MINIMIZE: if (sdl) SDL_MinimizeWindow(sdl); break;
+    case SC_MAXIMIZE: if (sdl) SDL_MaximizeWindow(sdl); break;
+    case SC_RESTORE: if (sdl) SDL_RestoreWindow(sdl); break;
+    default: break;  // the screen saver and monitor power: nothing here starts them
+    }
+    return 0;
+}
+
+}  // namespace plat
