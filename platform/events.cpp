@@ -49,7 +49,9 @@ Message Translate(const Window& window, const SDL_Event& e)
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        if (e.key.windowID != window.sdlWindowId) break;
+        // SDL takes a window's keyboard focus up to 200 ms after X gave it; keys
+        // pressed in between carry no window. The process has only this one.
+        if (e.key.windowID != window.sdlWindowId && e.key.windowID != 0) break;
         return TranslateKey(e.key.keysym.scancode, e.type == SDL_KEYDOWN, e.key.repeat != 0,
                             (e.key.keysym.mod & KMOD_ALT) != 0);
     default: break;

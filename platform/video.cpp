@@ -2,6 +2,7 @@
 // class; the class registry; the cursor's show count.
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
@@ -34,6 +35,22 @@ Registration* Find(const char* className, Instance* instance)
 
 void ApplyCursor() { SDL_ShowCursor(g_cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE); }
 
+// With no display SDL falls back to drivers that show nothing; a window there
+// is no window for the user, so they count only when asked for by name.
+bool ShowsNothing(const char* driver)
+{
+    for (const char* name : {"offscreen", "dummy", "evdev"})
+        if (driver && std::strcmp(driver, name) == 0) return true;
+    return false;
+}
+
+void ReportOnce(const char* what)
+{
+    static bool reported = false;
+    if (!reported) std::fprintf(stderr, "SDL_InitSubSystem(SDL_INIT_VIDEO): %s\n", what);
+    reported = true;
+}
+
 }  // namespace
 
 namespace video {
@@ -45,9 +62,14 @@ bool Start()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");         // SIGINT, SIGTERM -> SDL_QUIT -> WM_CLOSE
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        static bool reported = false;
-        if (!reported) std::fprintf(stderr, "SDL_InitSubSystem(SDL_INIT_VIDEO): %s\n", SDL_GetError());
-        reported = true;
+        ReportOnce(SDL_GetError());
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // the SDL_VIDEODRIVER variable too
+    if (ShowsNothing(driver) && !(requested && std::strstr(requested, driver))) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ReportOnce("no display to open");
         return false;
     }
     g_videoStarted = true;

@@ -1,0 +1,217 @@
+# Helpers for end-to-end tests of norvex under a real X server: start and stop
+# servers, a window manager and the demo by pid, find windows, read geometry
+# and CPU time, take screenshots, wait with timeouts. Source it; call
+# e2e_init first: it installs the cleanup trap.
+
+E2E_PIDS=()        # everything started here, stopped in reverse order on exit
+E2E_TMP=""
+E2E_FAILED=0
+
+e2e_init() {
+    E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/norvex-e2e.XXXXXX")
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+}
+
+e2e_cleanup() {
+    local i pid
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${E2E_PIDS[i]}
+        kill -0 "$pid" 2>/dev/null || continue
+        kill -TERM "$pid" 2>/dev/null
+        for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+        kill -KILL "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
+}
+
+e2e_log() { echo "[$(date +%T.%3N)] $*"; }
+e2e_fail() { echo "FAIL: $*" >&2; E2E_FAILED=1; }
+e2e_check() {  # e2e_check "what" command...: runs the command, records a failure when it fails
+    local what=$1; shift
+    if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
+}
+e2e_finish() {
+    [ "$E2E_FAILED" -eq 0 ] && { e2e_log "PASS"; exit 0; }
+    exit 1
+}
+e2e_skip() { echo "SKIP: $*"; exit 77; }
+
+# e2e_wait_for SECONDS command...: polls every 50 ms until the command succeeds.
+e2e_wait_for() {
+    local deadline=$(( $(date +%s%N) + ${1%.*} * 1000000000 )); shift
+    until "$@"; do
+        [ "$(date +%s%N)" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
+# e2e_start_xvfb WxHxD: an Xvfb on a display number it picks itself; sets DISPLAY.
+e2e_start_xvfb() {
+    local fifo=$E2E_TMP/displayfd.$RANDOM
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local number
+    read -r -t 10 number <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+    e2e_wait_for 10 xdpyinfo >/dev/null 2>&1 && xset r off
+}
+
+# e2e_start_xorg CONFIG: an Xorg server with this configuration file; sets DISPLAY.
+# Returns 1, with the server's last words in E2E_WHY, when it cannot run here.
+e2e_start_xorg() {
+    local fifo=$E2E_TMP/displayfd.$RANDOM number
+    mkfifo "$fifo"
+    Xorg -displayfd 3 -config "$1" -logfile "$E2E_TMP/xorg.log" -nolisten tcp -noreset \
+        3>"$fifo" >"$E2E_TMP/xorg.out" 2>&1 &
+    E2E_PIDS+=($!)
+    if ! read -r -t 15 number <"$fifo"; then
+        rm -f "$fifo"
+        E2E_WHY=$(grep -h -E '\(EE\)|Fatal' "$E2E_TMP/xorg.out" "$E2E_TMP/xorg.log" 2>/dev/null | head -n 3)
+        return 1
+    fi
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+    e2e_wait_for 10 xdpyinfo >/dev/null 2>&1 && xset r off
+}
+
+# e2e_start_openbox: a window manager, so that minimise and close work as a user does them.
+e2e_start_openbox() {
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_for 10 wmctrl -m >/dev/null 2>&1
+}
+
+# e2e_start_norvex BINARY: starts the demo; sets E2E_NORVEX (pid); stderr in $E2E_TMP/norvex.err.
+# A script's background job inherits SIGINT ignored; the demo gets it back, as
+# when started from a terminal.
+e2e_start_norvex() {
+    env --default-signal=INT,TERM "$1" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
+    E2E_NORVEX=$!
+    E2E_PIDS+=("$E2E_NORVEX")
+}
+
+# e2e_wait_exit PID SECONDS: waits for the process to end and sets E2E_EXIT to
+# its exit code; returns 1 if it is still running by then. Call it directly, not
+# in $(...): only this shell can collect its child's exit code.
+e2e_wait_exit() {
+    E2E_EXIT=""
+    e2e_wait_for "$2" e2e_gone "$1" || return 1
+    E2E_EXIT=0
+    wait "$1" 2>/dev/null || E2E_EXIT=$?
+}
+# Gone, or a zombie waiting to be collected.
+e2e_gone() { ! kill -0 "$1" 2>/dev/null || [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
+
+# e2e_find_window TITLE SECONDS: prints the id of the visible window with exactly this title.
+e2e_find_window() {
+    local deadline=$(( $(date +%s%N) + $2 * 1000000000 )) ids
+    while :; do
+        ids=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)
+        [ -n "$ids" ] && { echo "$ids" | tail -n 1; return 0; }
+        [ "$(date +%s%N)" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
+# e2e_new_window TITLE OLD_ID SECONDS: waits for a visible window with this title other than OLD_ID.
+e2e_new_window() {
+    local deadline=$(( $(date +%s%N) + $3 * 1000000000 )) id
+    while :; do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            [ "$id" != "$2" ] && { echo "$id"; return 0; }
+        done
+        [ "$(date +%s%N)" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
+# e2e_geometry ID: prints "X Y WIDTH HEIGHT" of the window's client area on the screen.
+e2e_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+                             /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# e2e_frame_geometry ID: the same for the outer frame the window manager put around it.
+e2e_frame_geometry() {
+    local id=$1 parent _
+    for _ in 1 2 3 4 5 6 7 8; do
+        parent=$(xwininfo -children -id "$id" | awk '/Parent window id:/ {print $4; exit}')
+        [ -n "$parent" ] || return 1
+        xwininfo -id "$parent" | grep -q '(the root window)' && break
+        id=$parent
+    done
+    e2e_geometry "$id"
+}
+
+# e2e_cpu_ticks PID: user + system CPU time of the process so far, in clock ticks.
+e2e_cpu_ticks() {
+    awk '{print $14 + $15}' "/proc/$1/stat"
+}
+
+# e2e_cpu_over PID SECONDS: CPU ticks the process used over that many seconds.
+e2e_cpu_over() {
+    local before after
+    before=$(e2e_cpu_ticks "$1") || return 1
+    sleep "$2"
+    after=$(e2e_cpu_ticks "$1") || return 1
+    echo $((after - before))
+}
+
+# e2e_screenshot FILE: the whole screen as an image.
+e2e_screenshot() { import -window root "$1"; }
+
+# e2e_focus ID: gives the window the keyboard, so that xdotool's keys reach it.
+e2e_focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
+
+# e2e_error_box SECONDS: prints the id of a top-level window named "Error" (a message box).
+e2e_error_box() {
+    local deadline=$(( $(date +%s%N) + $1 * 1000000000 )) id
+    while :; do
+        id=$(xwininfo -root -tree | awk '/"Error"/ {print $1; exit}')
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        [ "$(date +%s%N)" -ge "$deadline" ] && return 1
+        sleep 0.05
+    done
+}
+
+# e2e_hold KEY SECONDS command...: holds a key down until the command succeeds
+# (or SECONDS pass), as a person holds a key until something happens. The demo
+# reads its keys once a frame, and its first frames take hundreds of ms while
+# the GL driver compiles: a key released within one frame is never seen.
+# Servers started here have auto-repeat off, so a held key is one press.
+e2e_hold() {
+    local key=$1 seconds=$2 rc=0; shift 2
+    xdotool keydown "$key" || return 1
+    e2e_wait_for "$seconds" "$@" || rc=1
+    xdotool keyup "$key"
+    return $rc
+}
+
+# e2e_has_new_window TITLE OLD_ID: a visible window with this title other than OLD_ID exists.
+e2e_has_new_window() { e2e_new_window "$1" "$2" 0 >/dev/null; }
+
+# e2e_fullscreen ID: succeeds when the window manager shows the window full screen.
+e2e_fullscreen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
+
+# e2e_text_bands ID: the number of horizontal bands with light pixels in a
+# window's picture (lines of text, a button): a message box's lines, counted.
+e2e_text_bands() {
+    local file=$E2E_TMP/bands.$RANDOM.png
+    import -window "$1" "$file" || return 1
+    convert "$file" -colorspace gray -threshold 50% -scale "1x$(identify -format %h "$file")!" \
+        -depth 8 txt:- | awk -F'[(),]' 'NR > 1 { dark = $0 !~ /gray\(0\)/
+                                                 if (dark && !inside) bands++; inside = dark }
+                                          END { print bands + 0 }'
+}
+
+# e2e_xrandr_mode: the current screen size as xrandr reports it, e.g. 1280x1024.
+e2e_xrandr_mode() { xrandr --current | awk '/\*/ {print $1; exit}'; }
+
+# e2e_ms_since NANOSECONDS: milliseconds from that date +%s%N stamp until now.
+e2e_ms_since() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
+# e2e_bands_are ID N: the window shows N bands (retry with e2e_wait_for while it paints).
+e2e_bands_are() { test "$(e2e_text_bands "$1")" = "$2"; }
