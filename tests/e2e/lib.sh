@@ -6,15 +6,33 @@
 E2E_PIDS=()        # everything started here, stopped in reverse order on exit
 E2E_TMP=""
 E2E_FAILED=0
+E2E_WATCHER=""
 
 e2e_init() {
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/norvex-e2e.XXXXXX")
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
+    # A script killed outright (a test runner's timeout) runs no trap: this
+    # watcher then stops what it started.
+    (
+        trap '' INT TERM
+        while kill -0 $$ 2>/dev/null; do sleep 1; done
+        [ -f "$E2E_TMP/pids" ] && xargs -r kill -KILL <"$E2E_TMP/pids"
+        rm -rf "$E2E_TMP"
+    ) >/dev/null 2>&1 &
+    E2E_WATCHER=$!
+    disown "$E2E_WATCHER"
+}
+
+# e2e_track PID: stop this process when the test ends.
+e2e_track() {
+    E2E_PIDS+=("$1")
+    echo "$1" >>"$E2E_TMP/pids"
 }
 
 e2e_cleanup() {
     local i pid
+    [ -n "$E2E_WATCHER" ] && kill -KILL "$E2E_WATCHER" 2>/dev/null
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${E2E_PIDS[i]}
         kill -0 "$pid" 2>/dev/null || continue
@@ -52,7 +70,7 @@ e2e_start_xvfb() {
     local fifo=$E2E_TMP/displayfd.$RANDOM
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
+    e2e_track $!
     local number
     read -r -t 10 number <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
     rm -f "$fifo"
@@ -67,7 +85,7 @@ e2e_start_xorg() {
     mkfifo "$fifo"
     Xorg -displayfd 3 -config "$1" -logfile "$E2E_TMP/xorg.log" -nolisten tcp -noreset \
         3>"$fifo" >"$E2E_TMP/xorg.out" 2>&1 &
-    E2E_PIDS+=($!)
+    e2e_track $!
     if ! read -r -t 15 number <"$fifo"; then
         rm -f "$fifo"
         E2E_WHY=$(grep -h -E '\(EE\)|Fatal' "$E2E_TMP/xorg.out" "$E2E_TMP/xorg.log" 2>/dev/null | head -n 3)
@@ -81,7 +99,7 @@ e2e_start_xorg() {
 # e2e_start_openbox: a window manager, so that minimise and close work as a user does them.
 e2e_start_openbox() {
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-    E2E_PIDS+=($!)
+    e2e_track $!
     e2e_wait_for 10 wmctrl -m >/dev/null 2>&1
 }
 
@@ -91,7 +109,7 @@ e2e_start_openbox() {
 e2e_start_norvex() {
     env --default-signal=INT,TERM "$1" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
     E2E_NORVEX=$!
-    E2E_PIDS+=("$E2E_NORVEX")
+    e2e_track "$E2E_NORVEX"
 }
 
 # e2e_wait_exit PID SECONDS: waits for the process to end and sets E2E_EXIT to
