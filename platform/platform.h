@@ -16,7 +16,7 @@
 //    events into it, translated into WM_* messages, then takes the oldest;
 //    WaitMessage blocks until something arrives; DispatchMessage calls the
 //    window's procedure. SIGINT and SIGTERM arrive as WM_CLOSE, like a close
-//    request.
+//    request (unless the process was started with them ignored).
 //  - the screen saver is refused while a window exists.
 //  - TickCount (ms, 32 bits, wrapping), Sleep, and a modal MessageBox that
 //    falls back to "<caption>: <text>" on stderr when nothing can show it.
