@@ -15,7 +15,7 @@ public:
     OffscreenGL& operator=(const OffscreenGL&) = delete;
 
     // Creates a width x height double-buffered RGBA context (depth 16, legacy
-    // profile) and makes it current. False with error() set on failure.
+    // profile, 8 bits per channel) and makes it current. False with error() set on failure.
     bool Open(int width, int height);
     void Close();
     void Swap();
