@@ -1,0 +1,114 @@
+// norvex-capture: renders the demo's own scene offscreen and writes its frames
+// as PNG files or as a YUV4MPEG2 stream, with the start-up seed pinned so that
+// the same seed gives the same frames on the same driver.
+#include <GL/gl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "capture_options.h"
+#include "frame_writers.h"
+#include "platform/crt.h"
+#include "platform/offscreen.h"
+#include "scene/scene.h"
+#include "shell/shell.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) { g_interrupted = 1; }
+
+int Fail(int code, const std::string& message)
+{
+    std::fprintf(stderr, "norvex-capture: %s\n", message.c_str());
+    if (code == 2) std::fprintf(stderr, "%s\n", capture::USAGE);
+    return code;
+}
+
+// Creates the folder and its parents as needed; true when it exists and can be written.
+bool PrepareFolder(const std::string& dir)
+{
+    for (size_t at = 1; at <= dir.size(); ++at) {
+        if (at < dir.size() && dir[at] != '/') continue;
+        const std::string prefix = dir.substr(0, at);
+        if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    }
+    struct stat info {};
+    return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+// Reads the back buffer as RGBA rows, top row first.
+void ReadFrame(int width, int height, std::vector<unsigned char>& rgba, std::vector<unsigned char>& scratch)
+{
+    const size_t stride = static_cast<size_t>(width) * 4;
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, scratch.data());
+    for (int row = 0; row < height; ++row)
+        std::memcpy(rgba.data() + row * stride, scratch.data() + (height - 1 - row) * stride, stride);
+}
+
+void ShowProgress(int done, int total, std::chrono::steady_clock::time_point start)
+{
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double fps = seconds > 0 ? done / seconds : 0.0;
+    const double left = fps > 0 ? (total - done) / fps : 0.0;
+    std::fprintf(stderr, "\rframe %d/%d  %.1f fps  %.0f s left   ", done, total, fps, left);
+    if (done == total) std::fputc('\n', stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    capture::Options options;
+    const std::string problem = capture::ParseOptions({argv + 1, argv + argc}, options);
+    if (!problem.empty()) return Fail(2, problem);
+    if (!options.y4m && !PrepareFolder(options.outDir))
+        return Fail(2, "cannot create or write the folder '" + options.outDir + "'");
+
+    plat::OffscreenGL gl;
+    if (!gl.Open(options.width, options.height)) return Fail(1, "no offscreen OpenGL context: " + gl.error());
+
+    // What the demo's entry point does before its first window, with the clock pinned.
+    crt::PinTime(options.seed);
+    crt::srand(crt::time());
+    Keys keys{};
+    GL_Window window{};
+    window.keys = &keys;
+    window.width = options.width;
+    window.height = options.height;
+    Initialize(&window, &keys);
+
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    const bool progress = ::isatty(STDERR_FILENO);
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<unsigned char> rgba(static_cast<size_t>(options.width) * options.height * 4), scratch(rgba.size());
+    capture::Y4mWriter stream(stdout, options.width, options.height);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    for (int frame = 1; frame <= options.frames && !g_interrupted; ++frame) {
+        Draw();
+        if (frame % options.every == 0) {
+            ReadFrame(options.width, options.height, rgba, scratch);
+            char name[32];
+            std::snprintf(name, sizeof name, "/frame_%06d.png", frame);
+            const bool written = options.y4m ? stream.WriteFrame(rgba)
+                                             : capture::WritePng(options.outDir + name, options.width, options.height, rgba);
+            if (!written) return Fail(1, options.y4m ? "cannot write the stream" : "cannot write " + options.outDir + name);
+        }
+        gl.Swap();
+        if (progress) ShowProgress(frame, options.frames, start);
+    }
+    if (g_interrupted) return Fail(130, "interrupted");
+    return 0;
+}
