@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The whole demo on screen: after some frames the picture is the lit city with
+# its additive glows, and after F1 and back it is the same kind of picture
+# again (the new context got the glow texture and the boxes' corners).
+set -u
+source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
+NORVEX=$1
+TITLE="norvex - brellik 2005"
+e2e_init
+e2e_start_xvfb 1024x768x24 || { echo "Xvfb did not start"; exit 1; }
+e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+
+# picture_stats FILE: "MEAN LIT LEVELS": mean grey 0..255, share of pixels
+# brighter than the darkest ambient term (in %), and distinct grey levels.
+picture_stats() {
+    convert "$1" -colorspace gray -format '%[fx:int(255*mean)] ' info:
+    convert "$1" -colorspace gray -threshold 3% -format '%[fx:int(100*mean)] ' info:
+    convert "$1" -colorspace gray -depth 8 -format '%k\n' info:
+}
+
+# check_picture NAME FILE: the city, not a black or flat screen. The bounds are
+# loose: the camera's path depends on the start-up second.
+check_picture() {
+    local mean lit levels
+    read -r mean lit levels <<<"$(picture_stats "$2")"
+    e2e_log "measure: $1 picture: mean grey $mean, $lit% lit, $levels grey levels"
+    e2e_check "$1: not black (mean grey $mean >= 4)" test "$mean" -ge 4
+    e2e_check "$1: not saturated (mean grey $mean <= 200)" test "$mean" -le 200
+    e2e_check "$1: mostly lit ($lit% >= 20%)" test "$lit" -ge 20
+    e2e_check "$1: soft glows and shading ($levels grey levels >= 24)" test "$levels" -ge 24
+}
+
+e2e_start_norvex "$NORVEX"
+id=$(e2e_find_window "$TITLE" 10) || { e2e_fail "no window"; cat "$E2E_TMP/norvex.err"; exit 1; }
+sleep "${SCENE_WARMUP_SECONDS:-12}"  # past the first frames, which look down at the movers bunched at the origin
+e2e_screenshot "$E2E_TMP/before.png"
+check_picture "before F1" "$E2E_TMP/before.png"
+
+e2e_focus "$id"
+e2e_hold F1 20 e2e_has_new_window "$TITLE" "$id" || { e2e_fail "F1 built no new window"; exit 1; }
+id2=$(e2e_new_window "$TITLE" "$id" 1)
+e2e_focus "$id2"
+e2e_hold F1 20 e2e_has_new_window "$TITLE" "$id2" || { e2e_fail "second F1 built no new window"; exit 1; }
+id3=$(e2e_new_window "$TITLE" "$id2" 1)
+sleep 3
+e2e_screenshot "$E2E_TMP/after.png"
+check_picture "after F1 twice" "$E2E_TMP/after.png"
+
+e2e_focus "$id3"
+e2e_hold Escape 5 e2e_gone "$E2E_NORVEX"
+e2e_wait_exit "$E2E_NORVEX" 2 && e2e_check "Escape: exit code 0" test "$E2E_EXIT" -eq 0 ||
+    e2e_fail "still running after Escape"
+e2e_check "nothing on stderr" test ! -s "$E2E_TMP/norvex.err"
+e2e_finish
