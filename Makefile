@@ -3,9 +3,11 @@
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc)
 
-RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind
@@ -33,6 +35,7 @@ run: deps-run
 test: deps-test build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j2
 	cd $(ASAN_BUILD) && ctest --output-on-failure -L 'unit|gl'
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash tests/fuzz/run_fuzz.sh
 
 deps-run:
 	$(call install_missing,$(RUN_PKGS))
@@ -49,4 +52,4 @@ build-asan:
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

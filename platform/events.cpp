@@ -1,6 +1,8 @@
 // The message queue on SDL: posting, and peeking that first pumps SDL's events
 // into the window's FIFO, translated into the shell's messages; waiting, and
 // dispatching to the window's procedure.
+#include <cstring>
+
 #include "platform/key_table.h"
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
@@ -25,8 +27,9 @@ uint32_t SizeKind(SDL_Window* sdl)
     return (flags & SDL_WINDOW_MAXIMIZED) ? SIZE_MAXIMIZED : SIZE_RESTORED;
 }
 
-// One SDL event as a message for this window; message 0 when it has none.
-Message Translate(const Window& window, const SDL_Event& e)
+}  // namespace
+
+Message TranslateEvent(const Window& window, const SDL_Event& e)
 {
     SDL_Window* sdl = static_cast<SDL_Window*>(window.sdlWindow);
     switch (e.type) {
@@ -52,12 +55,21 @@ Message Translate(const Window& window, const SDL_Event& e)
         // SDL takes a window's keyboard focus up to 200 ms after X gave it; keys
         // pressed in between carry no window. The process has only this one.
         if (e.key.windowID != window.sdlWindowId && e.key.windowID != 0) break;
-        return TranslateKey(e.key.keysym.scancode, e.type == SDL_KEYDOWN, e.key.repeat != 0,
-                            (e.key.keysym.mod & KMOD_ALT) != 0);
+        {
+            // Read as a plain int: a scancode outside the enumeration is a
+            // value no key has, and the table's range check then drops it.
+            static_assert(sizeof(SDL_Scancode) == sizeof(int));
+            int code = 0;
+            std::memcpy(&code, &e.key.keysym.scancode, sizeof code);
+            return TranslateKey(code, e.type == SDL_KEYDOWN, e.key.repeat != 0,
+                                (e.key.keysym.mod & KMOD_ALT) != 0);
+        }
     default: break;
     }
     return Message{0, 0, 0};
 }
+
+namespace {
 
 void Pump(Window* window)
 {
@@ -66,7 +78,7 @@ void Pump(Window* window)
     SDL_Event e;
     while (window->queue.Free() > kKeptForPosts &&
            SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
-        const Message m = Translate(*window, e);
+        const Message m = TranslateEvent(*window, e);
         if (m.message != 0) window->queue.Post(m);
     }
 }

@@ -4,7 +4,16 @@
 
 #include <SDL.h>
 
+#include "platform/messages.h"
 #include "platform/window.h"
+
+namespace plat {
+
+// One SDL event as a message for this window; message 0 when it has none.
+// Reads only the event and the window's SDL window (its size and state).
+Message TranslateEvent(const Window& window, const SDL_Event& e);
+
+}  // namespace plat
 
 namespace plat::video {
 
