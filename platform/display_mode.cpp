@@ -1,7 +1,9 @@
 // The display-mode switch and its restore, all in one place. A request is
 // checked against the modes the display offers; the switch itself happens when
 // a full-screen window in that mode is shown, and SDL gives the desktop mode
-// back when that window leaves full screen or is destroyed.
+// back when that window leaves full screen or is destroyed. While the display
+// is switched a watchdog process stands by to restore it should the demo die.
+#include "platform/mode_watchdog.h"
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
 
@@ -36,6 +38,7 @@ void RestoreDisplayMode()
 {
     if (g_holder) SDL_SetWindowFullscreen(g_holder, 0);
     g_holder = nullptr;
+    watchdog::Disarm();
     g_requested = false;
 }
 
@@ -44,17 +47,24 @@ namespace video {
 bool EnterRequestedMode(SDL_Window* window)
 {
     if (!g_requested) return false;
+    watchdog::Arm();
     if (SDL_SetWindowDisplayMode(window, &g_mode) != 0 ||
-        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0)
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
+        watchdog::Disarm();
         return false;
+    }
     g_holder = window;
     return true;
 }
 
-void LeavingWindow(SDL_Window* window)
+bool LeavingWindow(SDL_Window* window)
 {
-    if (g_holder == window) g_holder = nullptr;
+    if (g_holder != window) return false;
+    g_holder = nullptr;
+    return true;
 }
+
+void ModeGivenBack() { watchdog::Disarm(); }
 
 }  // namespace video
 }  // namespace plat

@@ -30,6 +30,8 @@ WindowProcedure ClassProcedure(const char* className, Instance* instance);
 // is requested; SDL switches the display when the window is shown.
 bool EnterRequestedMode(SDL_Window* window);
 // The window is about to be destroyed: SDL gives the desktop mode back then.
-void LeavingWindow(SDL_Window* window);
+// True when it held the requested mode; ModeGivenBack follows its destruction.
+bool LeavingWindow(SDL_Window* window);
+void ModeGivenBack();
 
 }  // namespace plat::video

@@ -124,8 +124,9 @@ bool DestroyWindow(Window* window)
     if (Decorated(window->style) && SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0 &&
         top + left + bottom + right > 0)
         g_frame = Rect{left, top, right, bottom};
-    video::LeavingWindow(sdl);
+    const bool heldMode = video::LeavingWindow(sdl);
     SDL_DestroyWindow(sdl);
+    if (heldMode) video::ModeGivenBack();
     delete window;
     if (--g_windowCount == 0) SDL_EnableScreenSaver();
     return true;
