@@ -10,7 +10,8 @@ JOBS       := $(shell nproc)
 RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
-             x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind
+             x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
+             desktop-file-utils appstream lintian man-db dpkg-dev file
 
 # Installs the packages of $(1) that dpkg does not list as installed.
 define install_missing
@@ -25,7 +26,7 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps-run deps-test build build-asan clean
+.PHONY: run test deps-run deps-test build build-asan clean package
 
 run: deps-run
 	cmake -S . -B $(BUILD) -DNORVEX_TESTS=OFF
@@ -50,6 +51,10 @@ build:
 build-asan:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNORVEX_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
+
+# The Debian package norvex_<version>_amd64.deb, in $(BUILD).
+package: deps-test build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

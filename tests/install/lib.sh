@@ -1,0 +1,51 @@
+# Helpers for the installation tests: a private temporary folder, named checks
+# that log and count failures, and the status at the end.
+INSTALL_FAILURES=0
+INSTALL_TMP=$(mktemp -d)
+trap 'rm -rf "$INSTALL_TMP"' EXIT
+BUILD=${NORVEX_BUILD:?NORVEX_BUILD names the build folder}
+SOURCE=${NORVEX_SOURCE:?NORVEX_SOURCE names the source folder}
+EXPECTED_FILES="$SOURCE/tests/install/expected_files.txt"
+
+# check "what" command...: runs the command, reports ok or FAIL.
+check() {
+    local what=$1; shift
+    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; INSTALL_FAILURES=$((INSTALL_FAILURES + 1)); fi
+}
+
+# Runs a command, showing its output only when it fails.
+quiet() {
+    local out
+    out=$("$@" 2>&1) || { echo "$out"; return 1; }
+}
+
+# True when a command prints nothing at all, on stdout or stderr, and succeeds.
+silent() {
+    local out
+    out=$("$@" 2>&1) || { echo "$out"; return 1; }
+    [ -z "$out" ] || { echo "$out"; return 1; }
+}
+
+# True when man formats the page with nothing on stderr and the page names $2.
+man_renders_clean() {
+    local err
+    err=$(MANWIDTH=80 man --warnings -l "$1" 2>&1 >"$INSTALL_TMP/page.txt") || return 1
+    [ -z "$err" ] || { echo "$err"; return 1; }
+    grep -qE "^ +$2 +- " "$INSTALL_TMP/page.txt"
+}
+
+# True when the file is a PNG of exactly the given size.
+png_of_size() {
+    file -b "$1" | grep -q "^PNG image data, $2 x $3,"
+}
+
+# True when a captured frame appears: norvex-capture at $1 writes frame 2 at 64x48.
+capture_writes_frame() {
+    local out="$INSTALL_TMP/shots-$RANDOM"
+    "$1" --size 64x48 --frames 2 --every 2 --out "$out" && png_of_size "$out/frame_000002.png" 64 48
+}
+
+finish() {
+    echo "$INSTALL_FAILURES failed"
+    [ "$INSTALL_FAILURES" -eq 0 ]
+}

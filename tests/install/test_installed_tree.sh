@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# An install into a temporary prefix: exactly the expected files, each valid by
+# the distribution's own checkers, and the installed norvex-capture works there.
+set -u
+source "$(dirname "$0")/lib.sh"
+prefix="$INSTALL_TMP/prefix"
+
+check "cmake --install into $prefix" quiet cmake --install "$BUILD" --prefix "$prefix"
+(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort) > "$INSTALL_TMP/files"
+check "exactly the expected files" diff -u "$EXPECTED_FILES" "$INSTALL_TMP/files"
+
+desktop="$prefix/share/applications/norvex.desktop"
+check "desktop-file-validate: clean" silent desktop-file-validate "$desktop"
+check "desktop entry runs an installed binary" test -x "$prefix/bin/$(sed -n 's/^Exec=//p' "$desktop")"
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml)
+check "appstreamcli validate --no-net" appstreamcli validate --no-net "$metainfo"
+check "metainfo launches the installed desktop entry" \
+    grep -q '<launchable type="desktop-id">norvex.desktop</launchable>' "$metainfo"
+check "metainfo id names its file" grep -q "<id>$(basename "$metainfo" .metainfo.xml)</id>" "$metainfo"
+
+for page in norvex norvex-capture; do
+    check "man page $page renders without warnings" man_renders_clean "$prefix/share/man/man1/$page.1.gz" "$page"
+done
+
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+for size in 48 128 256; do
+    check "icon $icon at ${size}x$size" png_of_size "$prefix/share/icons/hicolor/${size}x$size/apps/$icon.png" $size $size
+done
+
+for binary in norvex norvex-capture; do
+    check "$binary carries no run path into the build" \
+        sh -c "! readelf -d '$prefix/bin/$binary' | grep -qE 'RPATH|RUNPATH'"
+done
+check "installed norvex-capture writes a frame" capture_writes_frame "$prefix/bin/norvex-capture"
+finish
