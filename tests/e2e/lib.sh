@@ -233,3 +233,38 @@ e2e_xrandr_mode() { xrandr --current | awk '/\*/ {print $1; exit}'; }
 e2e_ms_since() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
 # e2e_bands_are ID N: the window shows N bands (retry with e2e_wait_for while it paints).
 e2e_bands_are() { test "$(e2e_text_bands "$1")" = "$2"; }
+
+# e2e_start_norvex_session BINARY: e2e_start_norvex, in a session of its own, so
+# that whatever the demo starts can be found afterwards with e2e_session_left.
+e2e_start_norvex_session() {
+    setsid env ${E2E_NORVEX_PRELOAD:+LD_PRELOAD=$E2E_NORVEX_PRELOAD} --default-signal=INT,TERM "$1" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
+    E2E_NORVEX=$!
+    e2e_track "$E2E_NORVEX"
+}
+# e2e_session_left SID: prints the processes still alive in that session.
+e2e_session_left() { ps -o pid=,stat=,args= -s "$1" 2>/dev/null | awk '$2 !~ /^Z/'; }
+# e2e_nothing_left SID: succeeds when that session has no live process.
+e2e_nothing_left() { test -z "$(e2e_session_left "$1")"; }
+
+# e2e_rss_kb PID: the process's resident memory (VmRSS), in kB.
+e2e_rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
+
+# e2e_picture_stats FILE: "MEAN LEVELS" of the picture in grey: mean brightness
+# 0..255 and the number of distinct grey levels it uses.
+e2e_picture_stats() {
+    convert "$1" -colorspace gray -depth 8 -format '%[fx:int(mean*255+0.5)] %k\n' info:
+}
+
+# e2e_sanitizer_env BINARY: for a sanitizer build of the demo, sets what its
+# reports need: our leak suppressions, and the GL driver preloaded behind the
+# sanitizer runtime (which must come first). Mesa unloads the driver when the
+# display closes, before the leak check at exit; kept mapped, its one-time
+# allocations carry its name for the suppressions. Nothing for other builds.
+e2e_sanitizer_env() {
+    local runtime
+    runtime=$(ldd "$1" 2>/dev/null | awk '/libasan/ {print $3; exit}')
+    [ -n "$runtime" ] || return 0
+    export E2E_NORVEX_PRELOAD="$runtime:/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"
+    export LSAN_OPTIONS="suppressions=${NORVEX_SOURCE:-$(dirname "${BASH_SOURCE[0]}")/../..}/tests/e2e/lsan-norvex.supp:print_suppressions=0"
+    export ASAN_OPTIONS="alloc_dealloc_mismatch=0:detect_leaks=1"
+}

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# F1 pressed again and again (200 times unless NORVEX_TOGGLES says otherwise),
+# each press waiting for the rebuilt window, then Escape: the demo survives
+# every rebuild, draws the same kind of picture after the last one as before
+# the first, keeps its resident memory flat and ends with exit code 0. Run
+# against a sanitizer build it also shows no sanitizer report.
+set -u
+source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
+NORVEX=$1
+TOGGLES=${NORVEX_TOGGLES:-200}
+EARLY=10          # toggles before the first memory reading
+RSS_GROWTH_KB=2048
+# Bounds of a picture of the demo, in grey 0..255. Early on the camera sits
+# among the movers and a near box or a glow can fill most of the screen (5 grey
+# levels seen), so the levels bound is low: a lost context shows one black
+# level, a flat fill one level, a lost texture floods the screen with light.
+MIN_MEAN=8
+MAX_MEAN=230
+MIN_LEVELS=3
+TITLE="norvex - brellik 2005"
+e2e_init
+e2e_sanitizer_env "$NORVEX"
+e2e_start_xvfb 1024x768x24 || { echo "Xvfb did not start"; exit 1; }
+e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+
+# A picture is of the demo's kind when it is neither black, nor washed out, nor one flat fill.
+check_picture() {  # check_picture WHEN FILE
+    local mean levels
+    read -r mean levels < <(e2e_picture_stats "$2")
+    e2e_log "measure: $1: mean grey $mean, $levels grey levels"
+    e2e_check "$1: not black (mean $mean >= $MIN_MEAN)" test "$mean" -ge "$MIN_MEAN"
+    e2e_check "$1: not washed out (mean $mean <= $MAX_MEAN)" test "$mean" -le "$MAX_MEAN"
+    e2e_check "$1: several grey levels ($levels >= $MIN_LEVELS)" test "$levels" -ge "$MIN_LEVELS"
+}
+
+e2e_start_norvex_session "$NORVEX"
+id=$(e2e_find_window "$TITLE" 20) || { e2e_fail "no window"; cat "$E2E_TMP/norvex.err"; exit 1; }
+# The first seconds look at the movers bunched at the origin; the city comes later.
+sleep 5
+e2e_screenshot "$E2E_TMP/before.png"
+check_picture "before the first toggle" "$E2E_TMP/before.png"
+
+start=$(date +%s%N)
+rss_early=""
+for ((i = 1; i <= TOGGLES; i++)); do
+    e2e_focus "$id"
+    if ! e2e_hold F1 20 e2e_has_new_window "$TITLE" "$id"; then
+        e2e_fail "toggle $i built no new window"
+        break
+    fi
+    id=$(e2e_new_window "$TITLE" "$id" 1)
+    if [ "$i" -eq "$EARLY" ]; then
+        sleep 1  # the same moment after a rebuild as the last reading
+        rss_early=$(e2e_rss_kb "$E2E_NORVEX")
+    fi
+done
+took=$(e2e_ms_since "$start")
+e2e_log "measure: $((i - 1)) toggles in $took ms ($((took / (i > 1 ? i - 1 : 1))) ms each)"
+e2e_check "all $TOGGLES toggles survived" test "$((i - 1))" -eq "$TOGGLES"
+kill -0 "$E2E_NORVEX" 2>/dev/null || { e2e_fail "the demo died"; cat "$E2E_TMP/norvex.err"; exit 1; }
+
+sleep 1
+rss_late=$(e2e_rss_kb "$E2E_NORVEX")
+if [ -n "${E2E_NORVEX_PRELOAD:-}" ]; then
+    # The sanitizer holds freed memory back for a while: its resident size says nothing here.
+    e2e_log "measure: VmRSS after $TOGGLES toggles $rss_late kB (sanitizer build: not checked)"
+elif [ -n "$rss_early" ]; then
+    e2e_log "measure: VmRSS after $EARLY toggles $rss_early kB, after $TOGGLES toggles $rss_late kB"
+    e2e_check "memory within $RSS_GROWTH_KB kB of its value after $EARLY toggles" \
+        test "$((rss_late - rss_early))" -le "$RSS_GROWTH_KB"
+fi
+sleep 4  # the same time after the window came as the first picture
+e2e_screenshot "$E2E_TMP/after.png"
+check_picture "after the last toggle" "$E2E_TMP/after.png"
+
+e2e_focus "$id"
+if e2e_hold Escape 10 e2e_gone "$E2E_NORVEX" && e2e_wait_exit "$E2E_NORVEX" 10; then
+    e2e_check "Escape: exit code 0 (got $E2E_EXIT)" test "$E2E_EXIT" -eq 0
+else
+    e2e_fail "Escape: still running 10 s later"
+fi
+e2e_check "nothing of the demo left running" e2e_nothing_left "$E2E_NORVEX"
+if grep -qE 'Sanitizer|runtime error:' "$E2E_TMP/norvex.err"; then
+    e2e_fail "sanitizer report"
+    cat "$E2E_TMP/norvex.err"
+fi
+e2e_finish
