@@ -7,7 +7,8 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc)
 
-RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev
+RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
+             libpng-dev
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
@@ -45,7 +46,7 @@ deps-test:
 	$(call install_missing,$(TEST_PKGS))
 
 build:
-	cmake -S . -B $(BUILD)
+	cmake -S . -B $(BUILD) -DNORVEX_TESTS=ON
 	cmake --build $(BUILD) -j$(JOBS)
 
 build-asan:
