@@ -36,7 +36,7 @@ run: deps-run
 
 test: deps-test build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j2
-	cd $(ASAN_BUILD) && ctest --output-on-failure -L 'unit|gl'
+	cd $(ASAN_BUILD) && ctest --output-on-failure -L 'unit|gl|e2e-asan'
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash tests/fuzz/run_fuzz.sh
 
 deps-run:
