@@ -65,11 +65,13 @@ e2e_wait_for() {
     done
 }
 
-# e2e_start_xvfb WxHxD: an Xvfb on a display number it picks itself; sets DISPLAY.
+# e2e_start_xvfb WxHxD [XVFB ARGS...]: an Xvfb on a display number it picks
+# itself; sets DISPLAY, and E2E_XVFB to the server's pid.
 e2e_start_xvfb() {
     local fifo=$E2E_TMP/displayfd.$RANDOM
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset "${@:2}" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_XVFB=$!
     e2e_track $!
     local number
     read -r -t 10 number <"$fifo" || { rm -f "$fifo"; echo "Xvfb did not start" >&2; return 1; }
