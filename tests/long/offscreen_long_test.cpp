@@ -1,13 +1,14 @@
 // The real demo, frame after frame, in an offscreen 1024 x 768 context for a
-// stretch of time (NORVEX_LONG_RUN_SECONDS, 120 by default): no frame leaves a
+// stretch of time (NORVEX_LONG_RUN_SECONDS, 180 by default): no frame leaves a
 // GL error and the resident memory stays flat once the driver has warmed up.
 // The driver's per-frame memory follows the view (tens of MB between a busy
-// and an empty one), so memory is compared by its floor: the least resident
-// size seen in the second fifth of the run against that in the last fifth. A
-// leak raises the floor; a busy view does not.
+// and an empty one, and a view can last hundreds of frames), so memory is
+// compared by its floor: the least resident size seen from 20% to 60% of the
+// run against that in the last 40%. A leak raises the floor; a busy view does not.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +22,7 @@
 
 namespace {
 
-constexpr long kDefaultSeconds = 120;
+constexpr long kDefaultSeconds = 180;
 constexpr long kGrowthKb = 2048;
 
 long RunSeconds()
@@ -79,12 +80,12 @@ TEST(LongRun, OffscreenDemoRaisesNoGLErrorAndKeepsItsMemoryFlat)
     std::printf("long run: %ld frames in %.0f s (%.1f fps); least VmRSS by fifth: %ld %ld %ld %ld %ld kB\n",
                 frames, took, frames / took, floorKb[0], floorKb[1], floorKb[2], floorKb[3], floorKb[4]);
     RecordProperty("frames", static_cast<int>(frames));
-    RecordProperty("rss_floor_start_kb", static_cast<int>(floorKb[1]));
-    RecordProperty("rss_floor_end_kb", static_cast<int>(floorKb[kFifths - 1]));
 
     EXPECT_EQ(framesWithError, 0) << "first GL error after frame " << firstError;
-    ASSERT_GT(floorKb[1], 0) << "no memory reading in the second fifth";
-    ASSERT_GT(floorKb[kFifths - 1], 0) << "no memory reading in the last fifth";
-    EXPECT_LE(floorKb[kFifths - 1] - floorKb[1], kGrowthKb)
-        << "the resident floor rose from " << floorKb[1] << " kB to " << floorKb[kFifths - 1] << " kB";
+    const auto least = [](long a, long b) { return a < 0 ? b : b < 0 ? a : std::min(a, b); };
+    const long earlyKb = least(floorKb[1], floorKb[2]);
+    const long lateKb = least(floorKb[3], floorKb[4]);
+    ASSERT_GT(earlyKb, 0) << "no memory reading from 20% to 60% of the run";
+    ASSERT_GT(lateKb, 0) << "no memory reading in the last 40% of the run";
+    EXPECT_LE(lateKb - earlyKb, kGrowthKb) << "the resident floor rose from " << earlyKb << " kB to " << lateKb << " kB";
 }
