@@ -49,23 +49,23 @@ for ((i = 1; i <= TOGGLES; i++)); do
         break
     fi
     id=$(e2e_new_window "$TITLE" "$id" 1)
-    if [ "$i" -eq "$EARLY" ]; then
-        sleep 1  # the same moment after a rebuild as the last reading
-        rss_early=$(e2e_rss_kb "$E2E_NORVEX")
-    fi
+    echo "$i $(e2e_rss_kb "$E2E_NORVEX")" >>"$E2E_TMP/rss"
 done
 took=$(e2e_ms_since "$start")
 e2e_log "measure: $((i - 1)) toggles in $took ms ($((took / (i > 1 ? i - 1 : 1))) ms each)"
 e2e_check "all $TOGGLES toggles survived" test "$((i - 1))" -eq "$TOGGLES"
 kill -0 "$E2E_NORVEX" 2>/dev/null || { e2e_fail "the demo died"; cat "$E2E_TMP/norvex.err"; exit 1; }
 
-sleep 1
-rss_late=$(e2e_rss_kb "$E2E_NORVEX")
+# The driver's memory rises and falls by tens of MB with what the camera sees,
+# so compare the low points of the readings taken as each new window appeared:
+# toggles EARLY to EARLY + 20 against the last 20.
+rss_early=$(awk -v a="$EARLY" -v b="$((EARLY + 20))" '$1 >= a && $1 <= b && (m == "" || $2 < m) { m = $2 } END { print m }' "$E2E_TMP/rss")
+rss_late=$(awk -v a="$((TOGGLES - 20))" '$1 > a && (m == "" || $2 < m) { m = $2 } END { print m }' "$E2E_TMP/rss")
 if [ -n "${E2E_NORVEX_PRELOAD:-}" ]; then
     # The sanitizer holds freed memory back for a while: its resident size says nothing here.
     e2e_log "measure: VmRSS after $TOGGLES toggles $rss_late kB (sanitizer build: not checked)"
 elif [ -n "$rss_early" ]; then
-    e2e_log "measure: VmRSS after $EARLY toggles $rss_early kB, after $TOGGLES toggles $rss_late kB"
+    e2e_log "measure: lowest VmRSS over toggles $EARLY-$((EARLY + 20)) $rss_early kB, over the last 20 $rss_late kB"
     e2e_check "memory within $RSS_GROWTH_KB kB of its value after $EARLY toggles" \
         test "$((rss_late - rss_early))" -le "$RSS_GROWTH_KB"
 fi
