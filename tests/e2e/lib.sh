@@ -98,6 +98,19 @@ e2e_start_xorg() {
     e2e_wait_for 10 xdpyinfo >/dev/null 2>&1 && xset r off
 }
 
+# e2e_start_dummy_xorg: the Xorg server with the dummy video driver and its
+# several modes, then a window manager; skips (77) where that server cannot run.
+e2e_start_dummy_xorg() {
+    command -v Xorg >/dev/null || e2e_skip "no Xorg server installed (xserver-xorg-core)"
+    ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 ||
+        e2e_skip "no dummy video driver installed (xserver-xorg-video-dummy)"
+    # Xorg takes a configuration file from an arbitrary path only when run as root.
+    [ "$(id -u)" -eq 0 ] || e2e_skip "Xorg refuses a -config path outside /etc/X11 when not run as root"
+    e2e_start_xorg "$(dirname "${BASH_SOURCE[0]}")/xorg-dummy.conf" ||
+        e2e_skip "the dummy Xorg server did not start here: ${E2E_WHY:-no reason given}"
+    e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+}
+
 # e2e_start_openbox: a window manager, so that minimise and close work as a user does them.
 e2e_start_openbox() {
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &

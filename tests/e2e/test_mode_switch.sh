@@ -10,14 +10,7 @@ NORVEX=$1
 TITLE="norvex - brellik 2005"
 e2e_init
 
-command -v Xorg >/dev/null || e2e_skip "no Xorg server installed (xserver-xorg-core)"
-ls /usr/lib/xorg/modules/drivers/dummy_drv.so >/dev/null 2>&1 ||
-    e2e_skip "no dummy video driver installed (xserver-xorg-video-dummy)"
-# Xorg takes a configuration file from an arbitrary path only when run as root.
-[ "$(id -u)" -eq 0 ] || e2e_skip "Xorg refuses a -config path outside /etc/X11 when not run as root"
-e2e_start_xorg "$SOURCE/tests/e2e/xorg-dummy.conf" ||
-    e2e_skip "the dummy Xorg server did not start here: ${E2E_WHY:-no reason given}"
-e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+e2e_start_dummy_xorg
 desktop=$(e2e_xrandr_mode)
 e2e_check "the desktop runs 1280x1024 ($desktop)" test "$desktop" = 1280x1024
 
