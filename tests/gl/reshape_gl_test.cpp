@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "gl_fixture.h"
-#include "shell/shell.h"
+#include "bare_window.h"
 
 namespace {
 
@@ -68,15 +68,11 @@ TEST_F(GLTest, ReshapeSetsTheCreationProjection)
 
 TEST_F(GLTest, SizeNotificationsKeepTheSceneProjection)
 {
-    plat::Window w;
-    w.procedure = WindowProc;
-    Keys keys = {};
-    GL_Window record = {};
-    record.keys = &keys;
-    record.windowHandle = &w;
+    BareWindow bare;
+    plat::Window& w = bare.w;
+    GL_Window& record = bare.record;
     record.width = 1024;
     record.height = 768;
-    w.creationParameter = &record;
     WindowProc(&w, plat::WM_CREATE, 0, 0);
 
     // Creation: ReshapeGL, then the scene's own projection, as the scene set-up loads it.

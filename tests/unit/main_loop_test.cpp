@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "shell/shell.h"
+#include "bare_window.h"
 
 namespace {
 
@@ -23,13 +23,10 @@ struct Case {
 
 [[noreturn]] void RunCase(const Case& c)
 {
-    plat::Window w;
-    w.procedure = WindowProc;
-    Keys keys = {};
-    GL_Window record = {};
-    record.keys = &keys;
-    record.windowHandle = &w;
-    w.creationParameter = &record;
+    BareWindow bare;
+    plat::Window& w = bare.w;
+    Keys& keys = bare.keys;
+    GL_Window& record = bare.record;
     WindowProc(&w, plat::WM_CREATE, 0, 0);
     g_window = &record;  // what Initialize stores for Update
     g_keys = &keys;

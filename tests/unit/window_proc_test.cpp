@@ -6,7 +6,7 @@
 #include <numeric>
 #include <vector>
 
-#include "shell/shell.h"
+#include "bare_window.h"
 
 namespace {
 
@@ -61,13 +61,10 @@ TEST(WindowProc, MessageTable)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
-        plat::Window w;
-        w.procedure = WindowProc;
-        Keys keys = {};
-        GL_Window record = {};
-        record.keys = &keys;
-        record.windowHandle = &w;
-        w.creationParameter = &record;
+        BareWindow bare;
+        plat::Window& w = bare.w;
+        Keys& keys = bare.keys;
+        GL_Window& record = bare.record;
         ASSERT_EQ(WindowProc(&w, plat::WM_CREATE, 0, 0), 0);
         ASSERT_EQ(plat::GetUserData(&w), reinterpret_cast<intptr_t>(&record));
         record.visible = r.visibleBefore;
