@@ -98,6 +98,13 @@ e2e_start_xorg() {
     e2e_wait_for 10 xdpyinfo >/dev/null 2>&1 && xset r off
 }
 
+# e2e_start_desktop [SCREEN]: Xvfb (1024x768x24 unless told) and openbox on it;
+# a test that cannot have them cannot run, and fails.
+e2e_start_desktop() {
+    e2e_start_xvfb "${1:-1024x768x24}" || { echo "Xvfb did not start"; exit 1; }
+    e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+}
+
 # e2e_start_dummy_xorg: the Xorg server with the dummy video driver and its
 # several modes, then a window manager; skips (77) where that server cannot run.
 e2e_start_dummy_xorg() {

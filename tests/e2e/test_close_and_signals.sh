@@ -7,8 +7,7 @@ source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
 NORVEX=$1
 TITLE="norvex - brellik 2005"
 e2e_init
-e2e_start_xvfb 1024x768x24 || { echo "Xvfb did not start"; exit 1; }
-e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+e2e_start_desktop
 
 for way in close sigterm sigint minimised-sigterm; do
     e2e_start_norvex "$NORVEX"

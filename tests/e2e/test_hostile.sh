@@ -56,8 +56,7 @@ wait "$E2E_XVFB" 2>/dev/null
 
 # The X server killed under the demo, while it draws and while it is minimised.
 for state in drawing minimised; do
-    e2e_start_xvfb 1024x768x24 || { echo "Xvfb did not start"; exit 1; }
-    e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+    e2e_start_desktop
     e2e_start_norvex_session "$NORVEX"
     id=$(e2e_find_window "$TITLE" 20) || { e2e_fail "X killed, $state: no window"; continue; }
     sleep 1  # frames under way

@@ -7,8 +7,7 @@ source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
 NORVEX=$1
 TITLE="norvex - brellik 2005"
 e2e_init
-e2e_start_xvfb 1280x1024x24 || { echo "Xvfb did not start"; exit 1; }
-e2e_start_openbox || { echo "openbox did not start"; exit 1; }
+e2e_start_desktop 1280x1024x24
 
 e2e_start_norvex "$NORVEX"
 box=$(e2e_error_box 10) || { e2e_fail "no \"Error\" box"; exit 1; }
