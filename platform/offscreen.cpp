@@ -1,6 +1,7 @@
 // Offscreen GL context on SDL's "offscreen" video driver.
 #include "platform/offscreen.h"
 
+#include <GL/gl.h>
 #include <SDL.h>
 
 namespace plat {
@@ -60,7 +61,13 @@ void OffscreenGL::Close()
 
 void OffscreenGL::Swap()
 {
-    if (window_) SDL_GL_SwapWindow(static_cast<SDL_Window*>(window_));
+    if (!window_) return;
+    // The surface behind this context is a pbuffer, whose swap shows nothing and
+    // waits for nothing: the caller could run dozens of frames ahead of the
+    // software rasterizer, each queued frame holding megabytes. Wait for the
+    // frame as a window's swap does.
+    glFinish();
+    SDL_GL_SwapWindow(static_cast<SDL_Window*>(window_));
 }
 
 }  // namespace plat

@@ -18,7 +18,7 @@ public:
     // profile, 8 bits per channel) and makes it current. False with error() set on failure.
     bool Open(int width, int height);
     void Close();
-    void Swap();
+    void Swap();  // waits for the frame, as a window's swap does
     const std::string& error() const { return error_; }
 
 private:
