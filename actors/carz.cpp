@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include "actors/box_faces.h"
 #include "platform/crt.h"
 #include "scene/world.h"
 
@@ -79,13 +80,7 @@ void Carz::DrawCarz()
     else
         glDisable(GL_BLEND);
     glColor3f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, corners);
-    glNormalPointer(GL_FLOAT, 0, cc_normals);
-    glDrawElements(GL_QUADS, 24, GL_UNSIGNED_INT, cc_faces);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawBoxFaces(corners);
     glDisable(GL_BLEND);  // the mover pass relies on blending being off
     glPopMatrix();
 }

@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include "actors/box_faces.h"
 #include "platform/crt.h"
 #include "scene/world.h"
 
@@ -91,12 +92,6 @@ void Moverz::DrawMoverz()
     glColor3f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
     glTranslatef(x + ox, y + oy, z);
     glScalef(sx, sy, sz);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, cc_points);
-    glNormalPointer(GL_FLOAT, 0, cc_normals);
-    glDrawElements(GL_QUADS, 24, GL_UNSIGNED_INT, cc_faces);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawBoxFaces(cc_points);
     glPopMatrix();
 }
