@@ -7,6 +7,7 @@ E2E_PIDS=()        # everything started here, stopped in reverse order on exit
 E2E_TMP=""
 E2E_FAILED=0
 E2E_WATCHER=""
+TITLE="norvex - brellik 2005"  # the demo's window title
 
 e2e_init() {
     E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/norvex-e2e.XXXXXX")

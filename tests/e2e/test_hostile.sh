@@ -6,7 +6,6 @@
 set -u
 source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
 NORVEX=$1
-TITLE="norvex - brellik 2005"
 LIMIT_MS=2000
 e2e_init
 mkdir -p "$E2E_TMP/runtime" && chmod 700 "$E2E_TMP/runtime"

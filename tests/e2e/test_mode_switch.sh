@@ -7,7 +7,6 @@ set -u
 SOURCE=${NORVEX_SOURCE:-$(cd "$(dirname "$0")/../.." && pwd)}
 source "$SOURCE/tests/e2e/lib.sh"
 NORVEX=$1
-TITLE="norvex - brellik 2005"
 e2e_init
 
 e2e_start_dummy_xorg

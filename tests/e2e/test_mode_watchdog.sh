@@ -8,7 +8,6 @@ set -u
 SOURCE=${NORVEX_SOURCE:-$(cd "$(dirname "$0")/../.." && pwd)}
 source "$SOURCE/tests/e2e/lib.sh"
 NORVEX=$1
-TITLE="norvex - brellik 2005"
 WATCHDOG=norvex-watchdog
 e2e_init
 ulimit -c 0  # the crashes asked for here need no core files

@@ -5,7 +5,6 @@
 set -u
 source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
 NORVEX=$1
-TITLE="norvex - brellik 2005"
 e2e_init
 e2e_start_desktop 1280x1024x24
 

@@ -18,7 +18,6 @@ RSS_GROWTH_KB=2048
 MIN_MEAN=8
 MAX_MEAN=230
 MIN_LEVELS=3
-TITLE="norvex - brellik 2005"
 e2e_init
 e2e_sanitizer_env "$NORVEX"
 # glibc keeps freed heap in per-thread arenas and above the heap's top; the
