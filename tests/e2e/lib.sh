@@ -7,6 +7,7 @@ E2E_PIDS=()        # everything started here, stopped in reverse order on exit
 E2E_TMP=""
 E2E_FAILED=0
 E2E_WATCHER=""
+E2E_USER=""       # set by e2e_user_init
 TITLE="norvex - brellik 2005"  # the demo's window title
 
 e2e_init() {
@@ -19,6 +20,7 @@ e2e_init() {
         trap '' INT TERM
         while kill -0 $$ 2>/dev/null; do sleep 1; done
         [ -f "$E2E_TMP/pids" ] && xargs -r kill -KILL <"$E2E_TMP/pids"
+        [ -f "$E2E_TMP/user" ] && e2e_remove_user "$(cat "$E2E_TMP/user")"
         rm -rf "$E2E_TMP"
     ) >/dev/null 2>&1 &
     E2E_WATCHER=$!
@@ -42,6 +44,7 @@ e2e_cleanup() {
         kill -KILL "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
     done
+    [ -f "$E2E_TMP/user" ] && e2e_remove_user "$(cat "$E2E_TMP/user")"
     [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
 }
 
@@ -290,4 +293,43 @@ e2e_sanitizer_env() {
     export E2E_NORVEX_PRELOAD="$runtime:/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so"
     export LSAN_OPTIONS="suppressions=${NORVEX_SOURCE:-$(dirname "${BASH_SOURCE[0]}")/../..}/tests/e2e/lsan-norvex.supp:print_suppressions=0"
     export ASAN_OPTIONS="alloc_dealloc_mismatch=0:detect_leaks=1"
+}
+
+# e2e_user_init: a user for programs that refuse to run as root (screen-saver
+# daemons, compositors). As root, a throwaway user whose home is $E2E_TMP/home,
+# removed with everything it started when the test ends; otherwise the
+# current user with that home. Sets E2E_USER and E2E_HOME.
+e2e_user_init() {
+    E2E_HOME=$E2E_TMP/home
+    if [ "$(id -u)" -ne 0 ]; then
+        E2E_USER=$(id -un)
+        mkdir -p "$E2E_HOME"
+        return 0
+    fi
+    E2E_USER=norvex-e2e-$$
+    useradd -M -d "$E2E_HOME" -s /bin/sh "$E2E_USER" || return 1
+    echo "$E2E_USER" >"$E2E_TMP/user"
+    chmod 755 "$E2E_TMP"
+    mkdir -p "$E2E_HOME" && chown "$E2E_USER:" "$E2E_HOME"
+}
+e2e_remove_user() {
+    pkill -KILL -u "$1" 2>/dev/null
+    userdel -f "$1" 2>/dev/null
+}
+
+# e2e_as_user command...: runs the command as E2E_USER, with HOME its home and
+# the rest of the environment kept.
+e2e_as_user() {
+    if [ "$(id -u)" -eq 0 ]; then
+        runuser -u "$E2E_USER" -- env HOME="$E2E_HOME" USER="$E2E_USER" LOGNAME="$E2E_USER" "$@"
+    else
+        env HOME="$E2E_HOME" "$@"
+    fi
+}
+
+# e2e_user_copy FILE: prints the path of a copy of FILE that E2E_USER can run
+# (a build tree may lie in a folder that only its owner can enter).
+e2e_user_copy() {
+    mkdir -p "$E2E_TMP/bin" && chmod 755 "$E2E_TMP/bin" &&
+        install -m 755 "$1" "$E2E_TMP/bin/" && echo "$E2E_TMP/bin/$(basename "$1")"
 }
