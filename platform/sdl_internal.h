@@ -10,8 +10,11 @@
 namespace plat {
 
 // One SDL event as a message for this window; message 0 when it has none.
-// Reads only the event and the window's SDL window (its size and state).
+// Reads only the event and the window's SDL window (its size, state and focus).
 Message TranslateEvent(const Window& window, const SDL_Event& e);
+
+// True when the window is on X11 and X has given it the keyboard focus.
+bool HoldsX11Focus(SDL_Window* window);
 
 }  // namespace plat
 

@@ -124,8 +124,11 @@ bool DestroyWindow(Window* window)
     if (Decorated(window->style) && SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0 &&
         top + left + bottom + right > 0)
         g_frame = Rect{left, top, right, bottom};
+    // The window's keys go with it, in the shell's record and in SDL's own state.
+    if (window->procedure) window->procedure(window, WM_KILLFOCUS, 0, 0);
     const bool heldMode = video::LeavingWindow(sdl);
     SDL_DestroyWindow(sdl);
+    SDL_ResetKeyboard();
     if (heldMode) video::ModeGivenBack();
     delete window;
     if (--g_windowCount == 0) SDL_EnableScreenSaver();
