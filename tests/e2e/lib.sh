@@ -333,3 +333,8 @@ e2e_user_copy() {
     mkdir -p "$E2E_TMP/bin" && chmod 755 "$E2E_TMP/bin" &&
         install -m 755 "$1" "$E2E_TMP/bin/" && echo "$E2E_TMP/bin/$(basename "$1")"
 }
+
+# e2e_tap KEY: key-down and key-up sent back to back, a few ms apart.
+e2e_tap() { xdotool keydown "$1" keyup "$1"; }
+# e2e_window_ids TITLE: the ids of the visible windows with exactly this title, one a line.
+e2e_window_ids() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | sort; }
