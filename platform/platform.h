@@ -86,7 +86,8 @@ int32_t DispatchMessage(Window* window, const Message& message);
 // --- Time and the user ------------------------------------------------------------
 uint32_t TickCount();
 void Sleep(uint32_t milliseconds);
-// Modal, OK button, warning icon; waits until dismissed.
+// Modal, OK button, warning icon; waits until dismissed, or until SIGINT or
+// SIGTERM, which take the box down and then arrive as a close request.
 void MessageBox(const char* text, const char* caption);
 
 }  // namespace plat
