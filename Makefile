@@ -13,6 +13,9 @@ TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
              desktop-file-utils appstream lintian man-db dpkg-dev file
+# A Wayland desktop for the end-to-end tests: the compositor, XWayland, and the
+# decorations SDL draws itself there, as under GNOME.
+TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
 
 # Installs the packages of $(1) that dpkg does not list as installed.
 define install_missing

@@ -37,4 +37,7 @@ bool EnterRequestedMode(SDL_Window* window);
 bool LeavingWindow(SDL_Window* window);
 void ModeGivenBack();
 
+// Destroys the native window kept hidden for reuse (Wayland), if any.
+void DropSpareWindow();
+
 }  // namespace plat::video
