@@ -3,6 +3,7 @@
 // the default handling of messages the shell leaves alone.
 #include <cstdio>
 #include <cstring>
+#include <malloc.h>
 
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
@@ -175,6 +176,9 @@ bool DestroyWindow(Window* window)
     if (heldMode) video::ModeGivenBack();
     delete window;
     if (--g_windowCount == 0) SDL_EnableScreenSaver();
+    // The GL driver has just freed tens of MB with the window's context, most
+    // of it in its threads' heaps, which glibc keeps until told otherwise.
+    malloc_trim(0);
     return true;
 }
 
