@@ -23,9 +23,6 @@ constexpr Shape kPoints = {GL_POINTS, 1, 1, {0}};
 constexpr Shape kTriangles = {GL_TRIANGLES, 3, 3, {0, 1, 2}};
 constexpr Shape kQuads = {GL_TRIANGLES, 4, 6, {0, 1, 3, 1, 2, 3}};
 
-constexpr size_t kVertexBufferBytes = sizeof(BatchVertex) * kBatchVertices * kBufferBatches;
-constexpr size_t kIndexBufferBytes = sizeof(uint32_t) * kBatchIndices * kBufferBatches;
-
 const Shape* ShapeOf(GLenum mode)
 {
     switch (mode) {
@@ -39,20 +36,24 @@ const Shape* ShapeOf(GLenum mode)
 bool operator==(const DrawKey& a, const DrawKey& b)
 {
     return a.mode == b.mode && a.lighting == b.lighting && a.texturing == b.texturing && a.blend == b.blend &&
-           a.depthTest == b.depthTest && a.offsetFill == b.offsetFill && a.blendSource == b.blendSource &&
-           a.blendDestination == b.blendDestination && a.offsetFactor == b.offsetFactor &&
+           a.mixedBlend == b.mixedBlend && a.depthTest == b.depthTest && a.offsetFill == b.offsetFill &&
+           a.blendSource == b.blendSource && a.blendDestination == b.blendDestination && a.offsetFactor == b.offsetFactor &&
            a.offsetUnits == b.offsetUnits;
 }
 
 DrawKey CurrentKey(GLenum esMode)
 {
     const Layer& l = g_layer;
-    return DrawKey{esMode, l.lighting, l.texture2D, l.blend, l.depthTest, l.polygonOffsetFill,
+    // Additive blending travels with each vertex, so that boxes drawn with it
+    // on and off one after the other still make one batch (see the program).
+    if (l.blendSource == GL_SRC_ALPHA && l.blendDestination == GL_ONE)
+        return DrawKey{esMode, l.lighting, l.texture2D, true, true, l.depthTest, l.polygonOffsetFill,
+                       GL_ONE, GL_ONE_MINUS_SRC_ALPHA, l.offsetFactor, l.offsetUnits};
+    return DrawKey{esMode, l.lighting, l.texture2D, l.blend, false, l.depthTest, l.polygonOffsetFill,
                    l.blendSource, l.blendDestination, l.offsetFactor, l.offsetUnits};
 }
 
-// Makes room in the batch for this many vertices and indices under this key;
-// a new batch starts where the ES buffers have room for a whole one.
+// Makes room in the batch for this many vertices and indices under this key.
 void Reserve(const DrawKey& key, int vertices, int indices)
 {
     Layer& l = g_layer;
@@ -60,17 +61,7 @@ void Reserve(const DrawKey& key, int vertices, int indices)
     if (!empty && (!(key == l.batchKey) || l.batchVertexCount + vertices > kBatchVertices ||
                    l.batchIndexCount + indices > kBatchIndices))
         FlushBatch();
-    if (l.batchVertexCount == 0 && l.batchIndexCount == 0) {
-        if (l.bufferVertex + kBatchVertices > kBatchVertices * kBufferBatches ||
-            l.bufferIndex + kBatchIndices > kBatchIndices * kBufferBatches) {
-            // Fresh storage rather than waiting for draws still reading the old.
-            es.BufferData(GL_ARRAY_BUFFER, kVertexBufferBytes, nullptr, GL_STREAM_DRAW);
-            es.BufferData(GL_ELEMENT_ARRAY_BUFFER, kIndexBufferBytes, nullptr, GL_STREAM_DRAW);
-            l.bufferVertex = 0;
-            l.bufferIndex = 0;
-        }
-        l.batchKey = key;
-    }
+    if (l.batchVertexCount == 0 && l.batchIndexCount == 0) l.batchKey = key;
 }
 
 // Everything a vertex needs from the current state, gathered once per draw.
@@ -79,6 +70,7 @@ struct VertexSource {
     const NormalMatrix* normalMatrix;  // null when lighting is off
     bool texturing;
     uint8_t color[4];
+    uint8_t blended;
 };
 
 uint8_t ColorByte(float c)
@@ -95,7 +87,8 @@ VertexSource SourceForDraw()
         l.normalMatrix = NormalMatrixOf(modelview);
         l.normalMatrixStale = false;
     }
-    VertexSource s{&modelview, l.lighting ? &l.normalMatrix : nullptr, l.texture2D, {}};
+    const uint8_t blended = l.blend ? 255 : 0;
+    VertexSource s{&modelview, l.lighting ? &l.normalMatrix : nullptr, l.texture2D, {}, blended};
     for (int c = 0; c < 4; ++c) s.color[c] = ColorByte(l.color[c]);
     return s;
 }
@@ -132,6 +125,7 @@ void AppendVertex(const VertexSource& s, uint32_t index)
         out.texCoord[1] = l.texCoord[1];
     }
     std::memcpy(out.color, s.color, sizeof out.color);
+    out.blended[0] = s.blended;
 }
 
 // Appends `count` array elements, named by indexAt(0 .. count - 1), as primitives.
@@ -159,7 +153,7 @@ void Assemble(GLenum mode, GLsizei count, IndexAt indexAt)
     if (range <= static_cast<uint64_t>(kBatchVertices) && indices <= kBatchIndices) {
         // Each element once, however many primitives share it.
         Reserve(key, static_cast<int>(range), indices);
-        const uint32_t first = static_cast<uint32_t>(l.bufferVertex + l.batchVertexCount);
+        const uint32_t first = static_cast<uint32_t>(l.batchVertexCount);
         for (uint64_t v = low; v <= high; ++v) AppendVertex(source, static_cast<uint32_t>(v));
         for (int p = 0; p < primitives; ++p)
             for (int k = 0; k < shape->indices; ++k)
@@ -168,7 +162,7 @@ void Assemble(GLenum mode, GLsizei count, IndexAt indexAt)
     }
     for (int p = 0; p < primitives; ++p) {  // too spread out to share: element by element
         Reserve(key, shape->vertices, shape->indices);
-        const uint32_t first = static_cast<uint32_t>(l.bufferVertex + l.batchVertexCount);
+        const uint32_t first = static_cast<uint32_t>(l.batchVertexCount);
         for (int k = 0; k < shape->vertices; ++k) AppendVertex(source, indexAt(p * shape->vertices + k));
         for (int k = 0; k < shape->indices; ++k) l.batchIndices[l.batchIndexCount++] = first + shape->pattern[k];
     }
@@ -183,16 +177,20 @@ void FlushBatch()
         l.batchVertexCount = 0;
         return;
     }
-    UploadUniforms(l);
+    if (!UploadUniforms(l)) {  // a program that does not build draws nothing
+        SetError(GL_OUT_OF_MEMORY);
+        l.batchVertexCount = 0;
+        l.batchIndexCount = 0;
+        return;
+    }
     ApplyKey(l, l.batchKey);
-    es.BufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(l.bufferVertex * sizeof(BatchVertex)),
-                     static_cast<GLsizeiptr>(l.batchVertexCount * sizeof(BatchVertex)), l.batchVertices);
-    es.BufferSubData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLintptr>(l.bufferIndex * sizeof(uint32_t)),
-                     static_cast<GLsizeiptr>(l.batchIndexCount * sizeof(uint32_t)), l.batchIndices);
-    es.DrawElements(l.batchKey.mode, l.batchIndexCount, GL_UNSIGNED_INT,
-                    reinterpret_cast<const void*>(static_cast<uintptr_t>(l.bufferIndex * sizeof(uint32_t))));
-    l.bufferVertex += l.batchVertexCount;
-    l.bufferIndex += l.batchIndexCount;
+    // New storage for every batch: the driver need neither wait for draws still
+    // reading the old nor copy it aside.
+    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(l.batchVertexCount * sizeof(BatchVertex)),
+                  l.batchVertices, GL_STREAM_DRAW);
+    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(l.batchIndexCount * sizeof(uint32_t)),
+                  l.batchIndices, GL_STREAM_DRAW);
+    es.DrawElements(l.batchKey.mode, l.batchIndexCount, GL_UNSIGNED_INT, nullptr);
     l.batchVertexCount = 0;
     l.batchIndexCount = 0;
 }
@@ -202,14 +200,9 @@ void Flush() { FlushBatch(); }
 void Rebind()
 {
     Layer& l = g_layer;
-    es.UseProgram(l.program);
     es.BindVertexArray(l.vertexArrayObject);
     es.BindBuffer(GL_ARRAY_BUFFER, l.vertexBuffer);
     es.BindBuffer(GL_ELEMENT_ARRAY_BUFFER, l.indexBuffer);
-    es.BufferData(GL_ARRAY_BUFFER, kVertexBufferBytes, nullptr, GL_STREAM_DRAW);
-    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, kIndexBufferBytes, nullptr, GL_STREAM_DRAW);
-    l.bufferVertex = 0;
-    l.bufferIndex = 0;
     constexpr GLsizei kStride = sizeof(BatchVertex);
     es.VertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, kStride, reinterpret_cast<const void*>(offsetof(BatchVertex, eye)));
     es.VertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, kStride,
@@ -218,20 +211,20 @@ void Rebind()
                            reinterpret_cast<const void*>(offsetof(BatchVertex, texCoord)));
     es.VertexAttribPointer(3, 4, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
                            reinterpret_cast<const void*>(offsetof(BatchVertex, color)));
-    for (GLuint a = 0; a < 4; ++a) es.EnableVertexAttribArray(a);
+    es.VertexAttribPointer(4, 1, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
+                           reinterpret_cast<const void*>(offsetof(BatchVertex, blended)));
+    for (GLuint a = 0; a < 5; ++a) es.EnableVertexAttribArray(a);
     es.ActiveTexture(GL_TEXTURE0);
     es.BindTexture(GL_TEXTURE_2D, l.texture);
     es.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
     // ES state to a known key, and every uniform sent again.
-    l.applied = DrawKey{GL_TRIANGLES, false, false, false, false, false, GL_ONE, GL_ZERO, 0.0f, 0.0f};
+    l.applied = DrawKey{GL_TRIANGLES, false, false, false, false, false, false, GL_ONE, GL_ZERO, 0.0f, 0.0f};
     es.Disable(GL_BLEND);
     es.Disable(GL_DEPTH_TEST);
     es.Disable(GL_POLYGON_OFFSET_FILL);
     es.BlendFunc(GL_ONE, GL_ZERO);
     es.PolygonOffset(0.0f, 0.0f);
-    es.Uniform1i(l.uLighting, 0);
-    es.Uniform1i(l.uTexturing, 0);
-    l.uniformsStale = true;
+    UseProgramFor(l, l.programLights);
 }
 
 void DrawArrays(GLenum mode, GLint first, GLsizei count)

@@ -19,9 +19,10 @@
 namespace gl11 {
 
 // --- Context ------------------------------------------------------------------
-// Builds the layer's program, buffers and default texture on the current ES
-// context and puts every GL 1.1 state at its initial value. False, with the
-// driver's reason in OpenError(), when the program does not build.
+// Builds the layer's program (for no lights; the others as lights come on),
+// buffers and default texture on the current ES context and puts every GL 1.1
+// state at its initial value. False, with the driver's reason in OpenError(),
+// when the program does not build.
 bool Open();
 // Forgets the context's objects: they go with the context itself.
 void Close();

@@ -15,7 +15,6 @@ inline constexpr int kModelviewDepth = 32;    // matrices, as Mesa
 inline constexpr int kProjectionDepth = 32;
 inline constexpr int kBatchVertices = 16384;  // per batch, flushed when full
 inline constexpr int kBatchIndices = 3 * kBatchVertices;
-inline constexpr int kBufferBatches = 8;      // batches the ES buffers hold before they are renewed
 
 struct Light {
     float ambient[4];
@@ -49,8 +48,9 @@ struct BatchVertex {
     float normal[3];     // eye space, as long as GL would leave it
     float texCoord[2];
     uint8_t color[4];    // the current colour, for unlit drawing
+    uint8_t blended[4];  // [0] 255 where GL_BLEND was on for it, in a batch that mixes
 };
-static_assert(sizeof(BatchVertex) == 36);
+static_assert(sizeof(BatchVertex) == 40);
 
 // The state a batch is drawn with that ES keeps outside the program's lights,
 // material and projection (those flush the batch when they change).
@@ -58,11 +58,18 @@ struct DrawKey {
     GLenum mode;         // GL_TRIANGLES or GL_POINTS
     bool lighting;
     bool texturing;
-    bool blend;
+    bool blend;          // ES blending
+    bool mixedBlend;     // GL_SRC_ALPHA, GL_ONE blending on some vertices, off on others
     bool depthTest;
     bool offsetFill;
-    GLenum blendSource, blendDestination;
+    GLenum blendSource, blendDestination;  // ES's
     float offsetFactor, offsetUnits;
+};
+
+// One build of the program, for one number of enabled lights.
+struct Program {
+    GLuint name;                 // 0 until built
+    GLint uProjection, uLighting, uTexturing, uMixedBlend, uLights, uScene, uTexture;
 };
 
 class Layer {
@@ -89,12 +96,13 @@ public:
     ClientArray vertexArray, normalArray, texCoordArray;
 
     // --- ES objects ---------------------------------------------------------------
-    GLuint program, vertexArrayObject, vertexBuffer, indexBuffer, texture;
-    GLint uProjection, uLighting, uTexturing, uLightCount, uLights, uMaterial, uSceneAmbient, uTexture;
+    // Lighting runs unrolled over exactly the enabled lights: a loop that skips
+    // lights costs software rasterisers (WebGL without a GPU) far more.
+    Program programs[kMaxLights + 1];
+    int programLights;           // the enabled lights of the program in use
+    GLuint vertexArrayObject, vertexBuffer, indexBuffer, texture;
     bool uniformsStale;          // lights, material or projection changed since the last upload
     DrawKey applied;             // what ES was last set to
-    int bufferVertex;            // next free vertex in the ES vertex buffer
-    int bufferIndex;             // next free index in the ES index buffer
 
     // --- The batch -----------------------------------------------------------------
     DrawKey batchKey;
@@ -112,10 +120,12 @@ void SetError(GLenum error);
 ClientArray* ClientArrayOf(GLenum array);
 // Batched drawing must finish before state it depends on changes.
 void FlushBatch();
-// The program and its uniform locations; false with the reason in OpenError().
-bool BuildProgram(Layer& layer);
-// Uploads the lights, material and projection if they changed.
-void UploadUniforms(Layer& layer);
+// Builds the program for this many lights and puts it in use, with every
+// uniform sent again; false with the reason in OpenError().
+bool UseProgramFor(Layer& layer, int lights);
+// Uploads the lights, material and projection if they changed, in the program
+// for the lights enabled now; false when that program does not build.
+bool UploadUniforms(Layer& layer);
 // Puts ES's blend, depth, offset and the program's switches where a key wants them.
 void ApplyKey(Layer& layer, const DrawKey& key);
 

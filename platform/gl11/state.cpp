@@ -116,13 +116,14 @@ bool Open()
     ResetState(l);
     l.batchVertexCount = 0;
     l.batchIndexCount = 0;
-    if (!BuildProgram(l)) return false;
+    for (Program& p : l.programs) p = Program{};
+    l.programLights = 0;  // the other builds follow as lights come on
     es.GenVertexArrays(1, &l.vertexArrayObject);
     es.GenBuffers(1, &l.vertexBuffer);
     es.GenBuffers(1, &l.indexBuffer);
     es.GenTextures(1, &l.texture);
     Rebind();
-    return true;
+    return l.programs[0].name != 0;
 }
 
 void Close()
@@ -130,7 +131,8 @@ void Close()
     Layer& l = g_layer;
     l.batchVertexCount = 0;
     l.batchIndexCount = 0;
-    l.program = l.vertexArrayObject = l.vertexBuffer = l.indexBuffer = l.texture = 0;
+    for (Program& p : l.programs) p = Program{};
+    l.vertexArrayObject = l.vertexBuffer = l.indexBuffer = l.texture = 0;
 }
 
 void Enable(GLenum cap) { SetCapability(cap, true); }
