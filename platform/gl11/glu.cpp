@@ -73,8 +73,9 @@ GLint Build2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei
     if (target != GL_TEXTURE_2D || format != GL_RGBA || type != GL_UNSIGNED_BYTE) return GLU_INVALID_ENUM;
     if (!IsPowerOfTwo(width) || !IsPowerOfTwo(height)) return GLU_INVALID_VALUE;
     TexImage2D(target, 0, internalFormat, width, height, 0, format, type, pixels);
-    // Two scratch levels, each built from the other; the first is half the image.
-    std::vector<uint8_t> level(static_cast<size_t>(width) * height), next(level.size());
+    // Two scratch levels, each built from the other; the first is the largest.
+    const size_t firstLevel = static_cast<size_t>(width > 1 ? width / 2 : 1) * (height > 1 ? height / 2 : 1) * 4;
+    std::vector<uint8_t> level(firstLevel), next(firstLevel);
     const auto* above = static_cast<const uint8_t*>(pixels);
     const int levels = MipLevelCount(width, height);
     for (int i = 1; i < levels; ++i) {
