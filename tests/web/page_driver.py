@@ -177,3 +177,21 @@ def write_png(path, width, height, rgb):
     with open(path, 'wb') as f:
         f.write(b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', width, height, 8, 2, 0, 0, 0)) +
                 chunk(b'IDAT', zlib.compress(rows)) + chunk(b'IEND', b''))
+
+
+if __name__ == '__main__':
+    # page_driver.py URL FRAMES [SHOT.png]: runs the page to frame FRAMES, prints
+    # its frames per second after the first tenth, and can take a picture then.
+    import sys
+    page = Page(sys.argv[1], extra_flags=['--window-size=%s' % os.environ.get('WINDOW', '1100,900')])
+    try:
+        frames = int(sys.argv[2])
+        if page.wait_for('norvexTestHook.frames >= %d' % frames, 3600) is None:
+            sys.exit('the page did not reach frame %d: %s' % (frames, page.errors))
+        times = page.eval('norvexTestHook.times')
+        first = frames // 10
+        print('%.2f' % ((frames - first) / ((times[frames - 1] - times[first - 1]) / 1000)))
+        if len(sys.argv) > 3:
+            page.screenshot(sys.argv[3])
+    finally:
+        page.close()
