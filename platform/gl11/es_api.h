@@ -27,7 +27,6 @@ struct EsApi {
     void (*DeleteShader)(GLuint shader);
     GLuint (*CreateProgram)();
     void (*AttachShader)(GLuint program, GLuint shader);
-    void (*BindAttribLocation)(GLuint program, GLuint index, const GLchar* name);
     void (*LinkProgram)(GLuint program);
     void (*GetProgramiv)(GLuint program, GLenum pname, GLint* value);
     void (*GetProgramInfoLog)(GLuint program, GLsizei size, GLsizei* length, GLchar* log);

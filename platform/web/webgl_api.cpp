@@ -19,7 +19,6 @@ void emscripten_glGetShaderInfoLog(GLuint, GLsizei, GLsizei*, GLchar*);
 void emscripten_glDeleteShader(GLuint);
 GLuint emscripten_glCreateProgram();
 void emscripten_glAttachShader(GLuint, GLuint);
-void emscripten_glBindAttribLocation(GLuint, GLuint, const GLchar*);
 void emscripten_glLinkProgram(GLuint);
 void emscripten_glGetProgramiv(GLuint, GLenum, GLint*);
 void emscripten_glGetProgramInfoLog(GLuint, GLsizei, GLsizei*, GLchar*);
@@ -66,7 +65,6 @@ void UseWebGL()
         .DeleteShader = emscripten_glDeleteShader,
         .CreateProgram = emscripten_glCreateProgram,
         .AttachShader = emscripten_glAttachShader,
-        .BindAttribLocation = emscripten_glBindAttribLocation,
         .LinkProgram = emscripten_glLinkProgram,
         .GetProgramiv = emscripten_glGetProgramiv,
         .GetProgramInfoLog = emscripten_glGetProgramInfoLog,

@@ -11,7 +11,7 @@ void UseNativeEs()
         .Viewport = glViewport, .ClearColor = glClearColor, .Clear = glClear, .GetError = glGetError,
         .CreateShader = glCreateShader, .ShaderSource = glShaderSource, .CompileShader = glCompileShader,
         .GetShaderiv = glGetShaderiv, .GetShaderInfoLog = glGetShaderInfoLog, .DeleteShader = glDeleteShader,
-        .CreateProgram = glCreateProgram, .AttachShader = glAttachShader, .BindAttribLocation = glBindAttribLocation,
+        .CreateProgram = glCreateProgram, .AttachShader = glAttachShader,
         .LinkProgram = glLinkProgram, .GetProgramiv = glGetProgramiv, .GetProgramInfoLog = glGetProgramInfoLog,
         .UseProgram = glUseProgram, .GetUniformLocation = glGetUniformLocation, .Uniform1i = glUniform1i,
         .Uniform4fv = glUniform4fv, .UniformMatrix4fv = glUniformMatrix4fv, .GenVertexArrays = glGenVertexArrays,
