@@ -187,6 +187,23 @@ TEST(Capture, BadInputIsRefusedAndWritesNothing)
     fs::remove_all(dir);
 }
 
+// The daemons' forms of the shared command line, and --help and --version.
+TEST(Capture, HelpVersionAndBothDashForms)
+{
+    const fs::path dir = FreshDir("forms");
+    const struct { const char* args; const char* out; } rows[] = {
+        {"--help", "usage: norvex-capture [--seed S]"},
+        {"-version", "norvex-capture 1."},
+        {"-seed=7 -size 16x8 --frames=1 -y4m", "YUV4MPEG2 W16 H8 "},
+    };
+    for (const auto& r : rows) {
+        const Result result = Capture(r.args, dir, "out.txt");
+        EXPECT_EQ(result.code, 0) << r.args << ": " << result.err;
+        EXPECT_EQ(Bytes(dir / "out.txt").rfind(r.out, 0), 0u) << r.args;
+    }
+    fs::remove_all(dir);
+}
+
 TEST(Capture, InterruptedRunLeavesOnlyWholePictures)
 {
     const fs::path dir = FreshDir("interrupt");
