@@ -12,7 +12,8 @@ RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-d
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
-             desktop-file-utils appstream lintian man-db dpkg-dev file
+             desktop-file-utils appstream lintian man-db dpkg-dev file xscreensaver xscreensaver-gl \
+             libxml2-utils
 
 # Installs the packages of $(1) that dpkg does not list as installed.
 define install_missing
