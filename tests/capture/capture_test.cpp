@@ -14,6 +14,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -191,15 +192,11 @@ TEST(Capture, BadInputIsRefusedAndWritesNothing)
 TEST(Capture, HelpVersionAndBothDashForms)
 {
     const fs::path dir = FreshDir("forms");
-    const struct { const char* args; const char* out; } rows[] = {
-        {"--help", "usage: norvex-capture [--seed S]"},
-        {"-version", "norvex-capture 1."},
-        {"-seed=7 -size 16x8 --frames=1 -y4m", "YUV4MPEG2 W16 H8 "},
-    };
-    for (const auto& r : rows) {
-        const Result result = Capture(r.args, dir, "out.txt");
-        EXPECT_EQ(result.code, 0) << r.args << ": " << result.err;
-        EXPECT_EQ(Bytes(dir / "out.txt").rfind(r.out, 0), 0u) << r.args;
+    for (const auto& [args, out] : {std::pair{"--help", "usage: norvex-capture [--seed S]"}, {"-version", "norvex-capture 1."},
+                                    {"-seed=7 -size 16x8 --frames=1 -y4m", "YUV4MPEG2 W16 H8 "}}) {
+        const Result r = Capture(args, dir, "out.txt");
+        EXPECT_EQ(r.code, 0) << args << ": " << r.err;
+        EXPECT_EQ(Bytes(dir / "out.txt").rfind(out, 0), 0u) << args;
     }
     fs::remove_all(dir);
 }

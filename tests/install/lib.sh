@@ -45,36 +45,18 @@ capture_writes_frame() {
     "$1" --size 64x48 --frames 2 --every 2 --out "$out" && png_of_size "$out/frame_000002.png" 64 48
 }
 
-# True when a validator prints no error and no warning (hints are allowed).
-no_complaints() {
-    local out
-    out=$("$@" 2>&1) || { echo "$out"; return 1; }
-    ! grep -E 'error|warning' <<<"$out"
-}
-
-# True when the XPath expression's string value in the XML file is $3.
-xpath_is() {
-    local got
-    got=$(xmllint --xpath "$2" "$1" 2>&1)
-    [ "$got" = "$3" ] || { echo "$2: '$got', expected '$3'"; return 1; }
-}
-
 # True when the screen-saver files under root $1 (prefix $2 as the entry
 # names it) hang together: the entry runs the hack link with --root, the link
-# is relative and reaches bin/norvex, the settings file names the same hack.
+# is relative and reaches bin/norvex, the settings file describes that hack.
 saver_files_agree() {
-    local root=$1 prefix=$2 entry link config
-    entry="$root/share/applications/screensavers/norvex.desktop"
-    link="$root/libexec/xscreensaver/norvex"
-    config="$root/share/xscreensaver/config/norvex.xml"
-    [ "$(sed -n 's/^Exec=//p' "$entry")" = "$prefix/libexec/xscreensaver/norvex --root" ] &&
-        [ "$(sed -n 's/^TryExec=//p' "$entry")" = "$prefix/libexec/xscreensaver/norvex" ] &&
+    local entry="$1/share/applications/screensavers/norvex.desktop" link="$1/libexec/xscreensaver/norvex"
+    grep -qx "Exec=$2/libexec/xscreensaver/norvex --root" "$entry" &&
+        grep -qx "TryExec=$2/libexec/xscreensaver/norvex" "$entry" &&
         grep -qx 'Categories=Screensaver;' "$entry" && grep -qx 'OnlyShowIn=MATE;XFCE;' "$entry" &&
-        [ "$(readlink "$link")" = ../../bin/norvex ] && [ "$(readlink -f "$link")" = "$(readlink -f "$root/bin/norvex")" ] &&
-        xpath_is "$config" 'string(/screensaver/@name)' "$(basename "$link")" &&
-        xpath_is "$config" 'string(/screensaver/command/@arg)' --root &&
-        xpath_is "$config" 'string(/screensaver/boolean[@id="showfps"]/@arg-set)' --fps &&
-        xpath_is "$config" 'boolean(normalize-space(/screensaver/_description))' true
+        [ "$(readlink "$link")" = ../../bin/norvex ] && [ "$(readlink -f "$link")" = "$(readlink -f "$1/bin/norvex")" ] &&
+        [ "$(xmllint --xpath 'boolean(/screensaver[@name="norvex"][command/@arg="--root"]
+                [boolean[@id="showfps"]/@arg-set="--fps"][normalize-space(_description)])' \
+                "$1/share/xscreensaver/config/norvex.xml")" = true ]
 }
 
 finish() {
