@@ -76,23 +76,21 @@ Function Lookup(const char* name)
     return reinterpret_cast<Function>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
 }
 
-// Swap interval 1 through whichever extension the driver offers; false when none does.
-bool WaitForRefresh(Display* display, int screen, GLXDrawable drawable)
+// Swap interval 1 through the first extension the driver offers. Some (a
+// software renderer's) accept it and still do not wait: the loop keeps its own
+// pace as well.
+void WaitForRefresh(Display* display, int screen, GLXDrawable drawable)
 {
     const char* extensions = glXQueryExtensionsString(display, screen);
     if (HasExtension(extensions, "GLX_EXT_swap_control")) {
-        if (auto set = Lookup<PFNGLXSWAPINTERVALEXTPROC>("glXSwapIntervalEXT")) {
-            set(display, drawable, 1);
-            return true;
-        }
+        if (auto set = Lookup<PFNGLXSWAPINTERVALEXTPROC>("glXSwapIntervalEXT")) return set(display, drawable, 1);
     }
     if (HasExtension(extensions, "GLX_MESA_swap_control")) {
-        if (auto set = Lookup<PFNGLXSWAPINTERVALMESAPROC>("glXSwapIntervalMESA")) return set(1) == 0;
+        if (auto set = Lookup<PFNGLXSWAPINTERVALMESAPROC>("glXSwapIntervalMESA")) return void(set(1));
     }
     if (HasExtension(extensions, "GLX_SGI_swap_control")) {
-        if (auto set = Lookup<PFNGLXSWAPINTERVALSGIPROC>("glXSwapIntervalSGI")) return set(1) == 0;
+        if (auto set = Lookup<PFNGLXSWAPINTERVALSGIPROC>("glXSwapIntervalSGI")) return void(set(1));
     }
-    return false;
 }
 
 }  // namespace
@@ -169,7 +167,7 @@ bool ForeignWindow::Attach(uint32_t requested)
     id = static_cast<uint32_t>(window);
     width = attributes.width;
     height = attributes.height;
-    swapControl = WaitForRefresh(display, wanted.screen, window);
+    WaitForRefresh(display, wanted.screen, window);
     return true;
 }
 

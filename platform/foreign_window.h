@@ -24,8 +24,9 @@ public:
     ForeignWindow& operator=(const ForeignWindow&) = delete;
 
     // Attaches a current OpenGL context to window `id` (0: the root window of
-    // the display's default screen). False, with the reason on stderr, when
-    // the display, the window or a context for its visual cannot be had.
+    // the display's default screen), swapping with interval 1 where the driver
+    // offers it. False, with the reason on stderr, when the display, the window
+    // or a context for its visual cannot be had.
     bool Attach(uint32_t id);
     // Takes every change that has arrived without waiting; the most serious
     // one wins (CloseRequest, Gone, Resized, Unchanged).
@@ -37,7 +38,6 @@ public:
     uint32_t id = 0;          // the window drawn into
     int width = 0;            // pixels, as last reported by the X server
     int height = 0;
-    bool swapControl = false; // swaps wait for the display's refresh
 
 private:
     void* display_ = nullptr;  // Display
