@@ -14,8 +14,8 @@ WEB_PKGS  := emscripten
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
-             desktop-file-utils appstream lintian man-db dpkg-dev file \
-             $(WEB_PKGS) chromium python3
+             desktop-file-utils appstream lintian man-db dpkg-dev file xscreensaver xscreensaver-gl \
+             libxml2-utils $(WEB_PKGS) chromium python3
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs
