@@ -18,7 +18,10 @@ struct FrameRate {
     void Count(uint32_t tick);
 };
 
-inline bool g_showFrameRate = false;  // --fps
+// Drawn by both loops after the scene, before the swap: ShowFrameRate with
+// --fps, else nothing. A pointer, so that a build without the text drawing
+// (the web page) links the loops without it.
+inline void (*g_frameOverlay)(uint32_t tick) = nullptr;
 
 // Draws text in the lower-left corner of the current viewport, in white on a
 // black shadow, leaving every GL state it touches as it found it.

@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     NorvexOptions options;
     const cli::Parsed parsed = ParseNorvexOptions(argc, argv, &options);
     if (parsed.outcome != cli::Outcome::Run) return cli::Report(parsed, "norvex", NORVEX_USAGE, NORVEX_HELP);
-    g_showFrameRate = options.fps;
+    if (options.fps) g_frameOverlay = ShowFrameRate;
 
     if (options.root) {
         const char* variable = std::getenv(SAVER_WINDOW_VARIABLE);

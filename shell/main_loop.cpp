@@ -66,7 +66,7 @@ uint32_t RunMessageLoop(GL_Window* window)
             Update(tick - window->lastTick);  // unsigned: right across the 32-bit wrap
             window->lastTick = tick;
             Draw();
-            if (g_showFrameRate) ShowFrameRate(tick);
+            if (g_frameOverlay) g_frameOverlay(tick);
             plat::SwapBuffers(window->deviceContext);
             ++frames;
         } else {

@@ -49,7 +49,7 @@ int RunSaver(uint32_t id)
         }
         Draw();
         const uint32_t tick = plat::TickCount();
-        if (g_showFrameRate) ShowFrameRate(tick);
+        if (g_frameOverlay) g_frameOverlay(tick);
         host.Swap();
         // Where swaps do not wait for the display, an idle screen still must
         // not spin: a small frame gives the rest of its 16 ms back.
