@@ -4,18 +4,24 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD  ?= build-web
 FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc)
 
 RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
              libpng-dev
+WEB_PKGS  := emscripten
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
-             desktop-file-utils appstream lintian man-db dpkg-dev file
+             desktop-file-utils appstream lintian man-db dpkg-dev file xscreensaver xscreensaver-gl \
+             libxml2-utils $(WEB_PKGS) chromium python3
 # A Wayland desktop for the end-to-end tests: the compositor, XWayland, and the
 # decorations SDL draws itself there, as under GNOME.
 TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
+# Debian's emscripten runs on the machine's Node.js, which may not search
+# Debian's own module folder for the packages emscripten needs.
+WEB_ENV   := NODE_PATH=/usr/share/nodejs
 
 # Installs the packages of $(1) that dpkg does not list as installed.
 define install_missing
@@ -30,14 +36,14 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps-run deps-test build build-asan clean package
+.PHONY: run test deps-run deps-test deps-web build build-asan web clean package
 
 run: deps-run
 	cmake -S . -B $(BUILD) -DNORVEX_TESTS=OFF
 	cmake --build $(BUILD) -j$(JOBS) --target norvex
 	./$(BUILD)/norvex
 
-test: deps-test build build-asan
+test: deps-test build build-asan web
 	cd $(BUILD) && ctest --output-on-failure -j2
 	cd $(ASAN_BUILD) && ctest --output-on-failure -L 'unit|gl|e2e-asan'
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash tests/fuzz/run_fuzz.sh
@@ -48,6 +54,9 @@ deps-run:
 deps-test:
 	$(call install_missing,$(TEST_PKGS))
 
+deps-web:
+	$(call install_missing,$(WEB_PKGS))
+
 build:
 	cmake -S . -B $(BUILD) -DNORVEX_TESTS=ON
 	cmake --build $(BUILD) -j$(JOBS)
@@ -56,9 +65,14 @@ build-asan:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNORVEX_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 
+# The demo as one self-contained page: $(WEB_BUILD)/norvex.html.
+web: deps-web
+	$(WEB_ENV) emcmake cmake -S platform/web -B $(WEB_BUILD)
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
+
 # The Debian package norvex_<version>_amd64.deb, in $(BUILD).
 package: deps-test build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

@@ -20,6 +20,8 @@
 //  - the screen saver is refused while a window exists.
 //  - TickCount (ms, 32 bits, wrapping), Sleep, and a modal MessageBox that
 //    falls back to "<caption>: <text>" on stderr when nothing can show it.
+//  - foreign_window.h, apart: a window another program made (a screen-saver
+//    daemon's), drawn into through Xlib and GLX with that window's visual.
 #pragma once
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 
 #include "platform/crt.h"
 #include "scene/scene.h"
+#include "shell/frame_rate.h"
 #include "shell/shell.h"
 
 int WinMain(plat::Instance* instance, plat::Instance* /*previousInstance*/, const char* /*commandLine*/,
@@ -65,6 +66,7 @@ uint32_t RunMessageLoop(GL_Window* window)
             Update(tick - window->lastTick);  // unsigned: right across the 32-bit wrap
             window->lastTick = tick;
             Draw();
+            if (g_frameOverlay) g_frameOverlay(tick);
             plat::SwapBuffers(window->deviceContext);
             ++frames;
         } else {

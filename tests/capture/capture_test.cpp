@@ -14,6 +14,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -184,6 +185,19 @@ TEST(Capture, BadInputIsRefusedAndWritesNothing)
         EXPECT_EQ(FileCount(dir), before) << c.args << " wrote something";
     }
     fs::permissions(dir / "readonly", fs::perms::owner_all);
+    fs::remove_all(dir);
+}
+
+// The daemons' forms of the shared command line, and --help and --version.
+TEST(Capture, HelpVersionAndBothDashForms)
+{
+    const fs::path dir = FreshDir("forms");
+    for (const auto& [args, out] : {std::pair{"--help", "usage: norvex-capture [--seed S]"}, {"-version", "norvex-capture 1."},
+                                    {"-seed=7 -size 16x8 --frames=1 -y4m", "YUV4MPEG2 W16 H8 "}}) {
+        const Result r = Capture(args, dir, "out.txt");
+        EXPECT_EQ(r.code, 0) << args << ": " << r.err;
+        EXPECT_EQ(Bytes(dir / "out.txt").rfind(out, 0), 0u) << args;
+    }
     fs::remove_all(dir);
 }
 

@@ -129,11 +129,11 @@ e2e_start_openbox() {
     e2e_wait_for 10 wmctrl -m >/dev/null 2>&1
 }
 
-# e2e_start_norvex BINARY: starts the demo; sets E2E_NORVEX (pid); stderr in $E2E_TMP/norvex.err.
+# e2e_start_norvex BINARY [ARGS...]: starts the demo; sets E2E_NORVEX (pid); stderr in $E2E_TMP/norvex.err.
 # A script's background job inherits SIGINT ignored; the demo gets it back, as
 # when started from a terminal.
 e2e_start_norvex() {
-    env --default-signal=INT,TERM "$1" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
+    env --default-signal=INT,TERM "$@" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
     E2E_NORVEX=$!
     e2e_track "$E2E_NORVEX"
 }
@@ -333,6 +333,47 @@ e2e_user_copy() {
     mkdir -p "$E2E_TMP/bin" && chmod 755 "$E2E_TMP/bin" &&
         install -m 755 "$1" "$E2E_TMP/bin/" && echo "$E2E_TMP/bin/$(basename "$1")"
 }
+
+# e2e_city_stats FILE: "MEAN LIT LEVELS" of a picture: mean grey 0..255, share
+# of pixels brighter than the darkest ambient term (in %), distinct grey levels.
+e2e_city_stats() {
+    convert "$1" -colorspace gray -format '%[fx:int(255*mean)] ' info:
+    convert "$1" -colorspace gray -threshold 3% -format '%[fx:int(100*mean)] ' info:
+    convert "$1" -colorspace gray -depth 8 -format '%k\n' info:
+}
+# e2e_window_shows scene|city ID: a picture of the window ($E2E_TMP/shows-ID.png)
+# shows the scene (not black, mostly lit), or the lit city besides (soft glows
+# and shading). The bounds are loose: the camera's path depends on the
+# start-up second. Poll it with e2e_wait_for.
+e2e_window_shows() {
+    local mean lit levels file=$E2E_TMP/shows-$2.png
+    [ -n "$2" ] && import -window "$2" "$file" 2>/dev/null || return 1  # no ID: import would wait for a click
+    read -r mean lit levels <<<"$(e2e_city_stats "$file")"
+    [ "$mean" -ge 4 ] && [ "$mean" -le 200 ] && [ "$lit" -ge 20 ] && { [ "$1" = scene ] || [ "$levels" -ge 24 ]; }
+}
+# e2e_window_changes ID SECONDS: two pictures of the window that far apart
+# differ in at least 1 % of their pixels.
+e2e_window_changes() {
+    local a=$E2E_TMP/change-a.png b=$E2E_TMP/change-b.png
+    [ -n "$1" ] && import -window "$1" "$a" && sleep "$2" && import -window "$1" "$b" &&
+        [ "$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d. -f1)" -ge "$(identify -format '%[fx:int(w*h/100)]' "$a")" ]
+}
+
+# e2e_window_clients: one line per X client that owns a window on any screen
+# of the display, the base of its resource IDs. Our servers keep the default of
+# 256 clients, which leaves each client the low 21 bits of its IDs.
+e2e_window_clients() {
+    local screens screen id
+    screens=$(xdpyinfo | awk '/^number of screens:/ {print $4}')
+    for screen in $(seq 0 $((screens - 1))); do
+        for id in $(xwininfo -display "${DISPLAY%.*}.$screen" -root -tree | awk '$1 ~ /^0x/ {print $1}'); do
+            printf '0x%x\n' $((id & ~0x1fffff))
+        done
+    done | sort -u
+}
+# e2e_new_clients BEFORE_FILE: the clients owning windows now that did not
+# before (BEFORE_FILE holds e2e_window_clients from then).
+e2e_new_clients() { e2e_window_clients | comm -13 "$1" -; }
 
 # e2e_tap KEY: key-down and key-up sent back to back, a few ms apart.
 e2e_tap() { xdotool keydown "$1" keyup "$1"; }

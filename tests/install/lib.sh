@@ -45,6 +45,20 @@ capture_writes_frame() {
     "$1" --size 64x48 --frames 2 --every 2 --out "$out" && png_of_size "$out/frame_000002.png" 64 48
 }
 
+# True when the screen-saver files under root $1 (prefix $2 as the entry
+# names it) hang together: the entry runs the hack link with --root, the link
+# is relative and reaches bin/norvex, the settings file describes that hack.
+saver_files_agree() {
+    local entry="$1/share/applications/screensavers/norvex.desktop" link="$1/libexec/xscreensaver/norvex"
+    grep -qx "Exec=$2/libexec/xscreensaver/norvex --root" "$entry" &&
+        grep -qx "TryExec=$2/libexec/xscreensaver/norvex" "$entry" &&
+        grep -qx 'Categories=Screensaver;' "$entry" && grep -qx 'OnlyShowIn=MATE;XFCE;' "$entry" &&
+        [ "$(readlink "$link")" = ../../bin/norvex ] && [ "$(readlink -f "$link")" = "$(readlink -f "$1/bin/norvex")" ] &&
+        [ "$(xmllint --xpath 'boolean(/screensaver[@name="norvex"][command/@arg="--root"]
+                [boolean[@id="showfps"]/@arg-set="--fps"][normalize-space(_description)])' \
+                "$1/share/xscreensaver/config/norvex.xml")" = true ]
+}
+
 finish() {
     echo "$INSTALL_FAILURES failed"
     [ "$INSTALL_FAILURES" -eq 0 ]

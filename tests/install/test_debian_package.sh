@@ -24,11 +24,14 @@ for package in libc6 libstdc++6 libsdl2-2.0-0 libglu1-mesa libpng16-16 libgl1 li
     check "depends on $package" grep -qxF "$package" "$INSTALL_TMP/depends"
 done
 
+check "suggests a screen-saver daemon" test "$(dpkg-deb -f "$deb" Suggests)" = "xscreensaver | mate-screensaver"
+
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort > "$INSTALL_TMP/files"
 check "holds exactly the installed files under /usr" diff -u "$EXPECTED_FILES" "$INSTALL_TMP/files"
 
 check "packaged binaries are stripped" \
     sh -c "dpkg-deb -x '$deb' '$INSTALL_TMP/root' && file -b '$INSTALL_TMP/root/usr/bin/norvex' '$INSTALL_TMP/root/usr/bin/norvex-capture' | grep -c ', stripped' | grep -qx 2"
+check "packaged screen-saver files agree, under /usr" saver_files_agree "$INSTALL_TMP/root/usr" /usr
 check "packaged norvex-capture writes a frame" capture_writes_frame "$INSTALL_TMP/root/usr/bin/norvex-capture"
 
 # apt against an empty package database: what a bare machine would install.

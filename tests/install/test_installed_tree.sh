@@ -18,6 +18,13 @@ check "metainfo launches the installed desktop entry" \
     grep -q '<launchable type="desktop-id">norvex.desktop</launchable>' "$metainfo"
 check "metainfo id names its file" grep -q "<id>$(basename "$metainfo" .metainfo.xml)</id>" "$metainfo"
 
+saver="$prefix/share/applications/screensavers/norvex.desktop"
+check "desktop-file-validate on the screen-saver entry: no error or warning (hints allowed)" \
+    sh -c "desktop-file-validate '$saver' | grep -E 'error|warning'; [ \$? -eq 1 ]"
+check "xmllint: the xscreensaver settings file is well-formed" quiet xmllint --noout "$prefix/share/xscreensaver/config/norvex.xml"
+check "screen-saver entry, hack link and settings file agree" saver_files_agree "$prefix" "$prefix"
+check "the hack link runs norvex" sh -c "'$prefix/libexec/xscreensaver/norvex' --version | grep -q '^norvex '"
+
 for page in norvex norvex-capture; do
     check "man page $page renders without warnings" man_renders_clean "$prefix/share/man/man1/$page.1.gz" "$page"
 done

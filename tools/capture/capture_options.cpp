@@ -1,12 +1,22 @@
-// Argument parsing for norvex-capture: strict whole-number fields, no partial
-// matches, every mistake named.
+// Argument parsing for norvex-capture over the shared command-line walk:
+// strict whole-number fields, every mistake named.
 #include "capture_options.h"
 
-#include <cerrno>
+#include <array>
 #include <cstdlib>
 
 namespace capture {
 namespace {
+
+enum : size_t { SEED, SIZE, FRAMES, EVERY, OUT, Y4M };  // rows of kOptions
+constexpr std::array<cli::Option, 6> kOptions = {{
+    {"seed",   true},
+    {"size",   true},
+    {"frames", true},
+    {"every",  true},
+    {"out",    true},
+    {"y4m",    false},
+}};
 
 // A whole decimal number in 0..limit with nothing around it.
 bool ParseNumber(const std::string& text, unsigned long long limit, unsigned long long& value)
@@ -32,38 +42,41 @@ bool ParseSize(const std::string& text, int& width, int& height)
 
 }  // namespace
 
-std::string ParseOptions(const std::vector<std::string>& args, Options& options)
+cli::Parsed ParseOptions(int argc, char* const* argv, Options& options)
 {
     bool haveOut = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--y4m") {
-            options.y4m = true;
-            continue;
-        }
-        if (arg != "--seed" && arg != "--size" && arg != "--frames" && arg != "--every" && arg != "--out")
-            return "unknown option '" + arg + "'";
-        if (i + 1 == args.size()) return "option " + arg + " needs a value";
-        const std::string& value = args[++i];
+    cli::Parsed parsed = cli::Parse(argc, argv, kOptions, [&](size_t index, const char* text) -> std::string {
+        const std::string value = text ? text : "";
         unsigned long long n = 0;
-        if (arg == "--seed") {
-            if (!ParseNumber(value, 0xFFFFFFFFull, n)) return "--seed needs a whole number 0..4294967295, not '" + value + "'";
+        switch (index) {
+        case SEED:
+            if (!ParseNumber(value, 0xFFFFFFFFull, n))
+                return "--seed needs a whole number 0..4294967295, not '" + value + "'";
             options.seed = static_cast<unsigned>(n);
-        } else if (arg == "--size") {
+            break;
+        case SIZE:
             if (!ParseSize(value, options.width, options.height))
                 return "--size needs WxH with W and H from 1 to 8192, not '" + value + "'";
-        } else if (arg == "--frames" || arg == "--every") {
+            break;
+        case FRAMES:
+        case EVERY:
             if (!ParseNumber(value, 100000000ull, n) || n == 0)
-                return arg + " needs a positive whole number, not '" + value + "'";
-            (arg == "--frames" ? options.frames : options.every) = static_cast<int>(n);
-        } else {
+                return std::string(index == FRAMES ? "--frames" : "--every") +
+                       " needs a positive whole number, not '" + value + "'";
+            (index == FRAMES ? options.frames : options.every) = static_cast<int>(n);
+            break;
+        case OUT:
             if (value.empty()) return "--out needs a folder";
             options.outDir = value;
             haveOut = true;
+            break;
+        case Y4M: options.y4m = true; break;
         }
-    }
-    if (haveOut == options.y4m) return "give exactly one of --out DIR and --y4m";
-    return {};
+        return {};
+    });
+    if (parsed.outcome == cli::Outcome::Run && haveOut == options.y4m)
+        return {cli::Outcome::Refused, "give exactly one of --out DIR and --y4m"};
+    return parsed;
 }
 
 }  // namespace capture

@@ -3,7 +3,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "shell/command_line.h"
 
 namespace capture {
 
@@ -19,11 +20,21 @@ struct Options {
     bool y4m = false;      // a YUV4MPEG2 stream goes to stdout
 };
 
-// Parses the arguments after the program name. Returns an empty string and
-// fills options, or returns the message that explains what is wrong.
-std::string ParseOptions(const std::vector<std::string>& args, Options& options);
+// Parses the command line (both dash forms, "--name=value" too). Run fills
+// options; otherwise the outcome says what to report.
+cli::Parsed ParseOptions(int argc, char* const* argv, Options& options);
 
 inline constexpr const char* USAGE =
     "usage: norvex-capture [--seed S] [--size WxH] [--frames N] [--every K] (--out DIR | --y4m)";
+inline constexpr const char* HELP =
+    "Renders the norvex demo offscreen, with its start-up seed pinned.\n"
+    "  --seed S      seed, 0..4294967295 (default 1)\n"
+    "  --size WxH    picture size, each 1..8192 (default 1024x768)\n"
+    "  --frames N    frames to render (default 300)\n"
+    "  --every K     keep every K-th frame (default 1)\n"
+    "  --out DIR     write the kept frames as DIR/frame_000001.png ...\n"
+    "  --y4m         write them to stdout as a YUV4MPEG2 stream\n"
+    "  --help        show this help and exit\n"
+    "  --version     show the version and exit\n";
 
 }  // namespace capture

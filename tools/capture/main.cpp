@@ -68,8 +68,9 @@ void ShowProgress(int done, int total, std::chrono::steady_clock::time_point sta
 int main(int argc, char** argv)
 {
     capture::Options options;
-    const std::string problem = capture::ParseOptions({argv + 1, argv + argc}, options);
-    if (!problem.empty()) return Fail(2, problem);
+    const cli::Parsed parsed = capture::ParseOptions(argc, argv, options);
+    if (parsed.outcome != cli::Outcome::Run)
+        return cli::Report(parsed, "norvex-capture", capture::USAGE, capture::HELP);
     if (!options.y4m && !PrepareFolder(options.outDir))
         return Fail(2, "cannot create or write the folder '" + options.outDir + "'");
 

@@ -1,0 +1,47 @@
+// Drawing into an X window that another program made: a screen-saver daemon's
+// window, or the preview in its settings dialog. Plain Xlib and GLX with the
+// window's own visual; nothing of the host is ever created, mapped, moved,
+// resized, grabbed or destroyed, and no display mode, cursor or key is touched.
+// SIGINT and SIGTERM become a close request (unless started ignored).
+#pragma once
+
+#include <cstdint>
+
+namespace plat {
+
+enum class HostEvent {
+    Unchanged,     // nothing new
+    Resized,       // width and height hold the window's new size
+    CloseRequest,  // SIGINT or SIGTERM
+    Gone,          // the window was destroyed or the X server went away (said on stderr)
+};
+
+class ForeignWindow {
+public:
+    ForeignWindow() = default;
+    ~ForeignWindow() { Detach(); }
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+
+    // Attaches a current OpenGL context to window `id` (0: the root window of
+    // the display's default screen), swapping with interval 1 where the driver
+    // offers it. False, with the reason on stderr, when the display, the window
+    // or a context for its visual cannot be had.
+    bool Attach(uint32_t id);
+    // Takes every change that has arrived without waiting; the most serious
+    // one wins (CloseRequest, Gone, Resized, Unchanged).
+    HostEvent Poll();
+    void Swap();
+    // Releases the context and the display connection; the window stays.
+    void Detach();
+
+    uint32_t id = 0;          // the window drawn into
+    int width = 0;            // pixels, as last reported by the X server
+    int height = 0;
+
+private:
+    void* display_ = nullptr;  // Display
+    void* context_ = nullptr;  // GLXContext
+};
+
+}  // namespace plat

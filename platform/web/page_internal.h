@@ -1,0 +1,49 @@
+// Inside the page backend only: the one window a page has (its canvas), the
+// display mode in force, and the page's own functions (page.js) it calls.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/display_mode.h"
+#include "platform/window.h"
+
+namespace plat::page {
+
+inline constexpr const char* kCanvas = "#norvex-canvas";
+
+struct PageWindow {
+    Window* window = nullptr;   // null while there is none
+    bool fullScreen = false;    // made as a full-screen window while the page was full screen
+    bool hidden = false;        // the page is hidden: the window counts as minimised
+    int width = 0, height = 0;  // drawing buffer, pixels: the client size
+};
+extern PageWindow g_page;
+extern DisplayMode g_mode;      // the full-screen mode in force; 0 x 0 when none
+
+// Starts and stops the page's key and visibility events for the window.
+void StartEvents();
+void StopEvents();
+// The size the drawing buffer should have now: the mode's while the page shows
+// the window full screen, otherwise the size the page lays the canvas out at.
+// When it changed, the buffer takes it and the window gets WM_SIZE.
+void FollowPageSize();
+
+}  // namespace plat::page
+
+// page.js
+extern "C" {
+double norvex_page_seed();
+void norvex_page_ended(int exitCode);
+void norvex_page_new_canvas(const char* title);
+void norvex_page_remove_canvas();
+void norvex_page_message(const char* caption, const char* text);
+void norvex_page_cursor(int shown);
+void norvex_page_keep_awake(int on);
+int norvex_page_showing_full_screen();
+// These give the page a turn before they return (ASYNCIFY).
+int norvex_page_request_full_screen();
+void norvex_page_exit_full_screen();
+void norvex_page_frame_done(double frame);
+void norvex_page_wait_event();
+void norvex_page_wake();
+}

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# norvex as a saver's settings preview: --window-id on a plain 320x240 window made
+# here. It draws at that size, follows the window to 640x480, ends on SIGTERM with
+# 0 within a second, leaving window, screen mode and window list as they were.
+# Also: the command line's exit codes, the frame rate in both modes, a window
+# without depth buffer, and the host window or the X server going away.
+set -u
+source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
+NORVEX=$1
+HOST_WINDOW=${NORVEX_BUILD:-$(dirname "$NORVEX")}/tests/host_window
+e2e_init
+e2e_start_xvfb 1024x768x24 || exit 1
+
+# start_host WIDTH HEIGHT [--no-depth]: a plain window; sets HOST (its ID) and HOST_PID.
+start_host() {
+    rm -f "$E2E_TMP/host.id"  # here, not in the child: the wait below must not see the last one's ID
+    "$HOST_WINDOW" "$@" >"$E2E_TMP/host.id" &
+    HOST_PID=$!
+    e2e_track "$HOST_PID"
+    e2e_wait_for 10 test -s "$E2E_TMP/host.id" && HOST=$(cat "$E2E_TMP/host.id")
+}
+# quarters_drawn FILE: no quarter of the picture is black (the viewport covers the window).
+quarters_drawn() { [ "$(convert "$1" -scale '2x2!' -colorspace gray -format '%[fx:int(255*minima)]' info:)" -ge 4 ]; }
+# fps_shown ID: the frame-rate line's "F" where the font puts it, 8 pixels in from
+# the window's lower-left corner: its stem white, 14 high, its shadow black below it.
+fps_shown() {
+    local file=$E2E_TMP/fps-$1.png top
+    import -window "$1" "$file" && top=$(( $(identify -format %h "$file") - 8 - 14 )) &&
+        [ "$(convert "$file" -crop "2x14+8+$top" +repage -colorspace gray -format '%[fx:minima]' info:)" = 1 ] &&
+        [ "$(convert "$file" -crop "2x2+10+$((top + 14))" +repage -colorspace gray -format '%[fx:maxima]' info:)" = 0 ]
+}
+
+# Exit codes, each within a second: 0 for --help and --version, 2 for a refusal
+# (the unit test has them all), 1 when there is nothing to draw into.
+# Code; what it says; environment (or -); arguments, split at spaces.
+while IFS=';' read -r code says env args; do
+    start=$(date +%s%N)
+    env ${env#-} "$NORVEX" $args >"$E2E_TMP/cl.out" 2>&1
+    rc=$? ms=$(e2e_ms_since "$start")
+    e2e_check "'$args' $env: exit code $code (got $rc after $ms ms), says '$says'" \
+        sh -c "[ $rc -eq $code ] && [ $ms -lt 1000 ] && grep -qF -- \"\$1\" '$E2E_TMP/cl.out'" - "$says"
+done <<'ROWS'
+0;usage: norvex [--root | --window-id ID] [--fps];-;--help
+0;norvex 1.;-;-version
+2;unknown option '-rooted';-;-rooted
+2;usage: norvex [--root | --window-id ID] [--fps];-;--window-id=zz
+1;there is no window 0x1fe00001;-;-window-id 0x1fe00001
+1;there is no window 0x1fe00001;XSCREENSAVER_WINDOW=0x1fe00001;-root
+1;XSCREENSAVER_WINDOW names no X window;XSCREENSAVER_WINDOW=bogus;--root
+1;DISPLAY is not set;DISPLAY=;--window-id 0x1fe00001
+ROWS
+
+# The preview: drawn at the window's size, following it, gone on SIGTERM.
+start_host 320 240 || { e2e_fail "no host window"; e2e_finish; }
+mode_before=$(e2e_xrandr_mode)
+e2e_window_clients >"$E2E_TMP/clients.before"
+e2e_start_norvex "$NORVEX" --window-id "$HOST" --fps
+e2e_check "draws the city into the 320x240 window" e2e_wait_for 30 e2e_window_shows city "$HOST"
+e2e_check "the window stays 320x240" test "$(e2e_geometry "$HOST" | cut -d' ' -f3,4)" = "320 240"
+e2e_check "--fps: the frame rate in the lower-left corner" e2e_wait_for 5 fps_shown "$HOST"
+e2e_check "no window of its own" test -z "$(e2e_new_clients "$E2E_TMP/clients.before")"
+kill -STOP "$E2E_NORVEX"; sleep 0.5; kill -CONT "$E2E_NORVEX"  # as MATE pauses its hacks
+xdotool windowsize "$HOST" 640 480
+sleep 2  # a few frames at the new size
+import -window "$HOST" "$E2E_TMP/large.png"
+e2e_check "resized to 640x480: the picture fills the window" quarters_drawn "$E2E_TMP/large.png"
+start=$(date +%s%N)
+kill -TERM "$E2E_NORVEX"
+e2e_wait_exit "$E2E_NORVEX" 1 || E2E_EXIT="still running"
+e2e_check "SIGTERM: exit code 0 within a second (got $E2E_EXIT after $(e2e_ms_since "$start") ms)" test "$E2E_EXIT" = 0
+e2e_check "the host window is still there" sh -c "xwininfo -id $HOST >/dev/null"
+e2e_check "the screen mode is unchanged" test "$(e2e_xrandr_mode)" = "$mode_before"
+e2e_check "nothing on stderr" test ! -s "$E2E_TMP/norvex.err"
+kill -TERM "$HOST_PID"
+
+e2e_start_norvex "$NORVEX" --fps  # the demo's own window
+id=$(e2e_find_window "$TITLE" 10) || id=none
+e2e_check "the demo with --fps: the frame rate in the lower-left corner" e2e_wait_for 20 fps_shown "$id"
+kill -TERM "$E2E_NORVEX"
+e2e_wait_exit "$E2E_NORVEX" 2
+
+# A window without depth buffer: said once, drawn anyway.
+if start_host 320 240 --no-depth; then
+    e2e_start_norvex "$NORVEX" -window-id "$HOST"
+    e2e_check "no depth buffer: still draws" e2e_wait_for 30 e2e_window_shows city "$HOST"
+    kill -TERM "$E2E_NORVEX" "$HOST_PID"
+    e2e_wait_exit "$E2E_NORVEX" 2
+    e2e_check "no depth buffer: said once" test "$(grep -c 'has no depth buffer' "$E2E_TMP/norvex.err")" -eq 1
+fi
+
+# The host window, then the X server, going away under it.
+for gone in "window:was destroyed" "server:lost the connection to the X server"; do
+    start_host 320 240 || { e2e_fail "no host window"; break; }
+    e2e_start_norvex "$NORVEX" --window-id="$(printf '%d' "$HOST")"
+    e2e_wait_for 10 e2e_window_changes "$HOST" 0.2
+    if [ "${gone%%:*}" = window ]; then kill -TERM "$HOST_PID"; else kill -TERM "$E2E_XVFB"; fi
+    e2e_wait_exit "$E2E_NORVEX" 2 || E2E_EXIT="still running"
+    e2e_check "${gone%%:*} gone: exit code 1 within 2 s (got $E2E_EXIT)" test "$E2E_EXIT" = 1
+    e2e_check "${gone%%:*} gone: says '${gone#*:}'" grep -q "${gone#*:}" "$E2E_TMP/norvex.err"
+done
+e2e_finish

@@ -1,0 +1,70 @@
+// The command line as daemons and users type it: both dash forms, "=" and
+// separate values, hex and decimal window IDs, every refusal with the words
+// that name it, and the window XSCREENSAVER_WINDOW names.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "shell/options.h"
+#include "shell/saver.h"
+
+TEST(CommandLine, FormsAndRefusals)
+{
+    using enum cli::Outcome;
+    // Arguments, outcome, part of the refusal's message, then the options a run gets.
+    const struct { const char* args; cli::Outcome outcome; const char* problem; bool root; uint32_t id; bool fps; } rows[] = {
+        {"",                          Run, "", false, 0, false},
+        {"-root",                     Run, "", true, 0, false},
+        {"--root --fps",              Run, "", true, 0, true},
+        {"-window-id 0x1a00007",      Run, "", false, 0x1a00007, false},
+        {"--window-id=27262983",      Run, "", false, 27262983, false},
+        {"-window-id=0X1A00007 -fps", Run, "", false, 0x1a00007, true},
+        {"--window-id 4294967295",    Run, "", false, 0xFFFFFFFFu, false},
+        {"-win 0xffffffff",           Run, "", false, 0xFFFFFFFFu, false},  // a unique abbreviation
+        {"--help",                    Help, "", false, 0, false},
+        {"-version --bogus",          Version, "", false, 0, false},
+        {"--window-id",               Refused, "option --window-id needs a value", false, 0, false},
+        {"-window-id=",               Refused, "--window-id needs an X window ID, hex", false, 0, false},
+        {"--window-id 0x",            Refused, "not '0x'", false, 0, false},
+        {"--window-id 0x1g",          Refused, "not '0x1g'", false, 0, false},
+        {"--window-id 12abc",         Refused, "not '12abc'", false, 0, false},
+        {"--window-id 0",             Refused, "not '0'", false, 0, false},
+        {"--window-id 4294967296",    Refused, "not '4294967296'", false, 0, false},
+        {"--window-id 0x100000000",   Refused, "not '0x100000000'", false, 0, false},
+        {"--root --window-id 5",      Refused, "give only one of --root and --window-id", false, 0, false},
+        {"--fast",                    Refused, "unknown option '--fast'", false, 0, false},
+        {"-rooted",                   Refused, "unknown option '-rooted'", false, 0, false},
+        {"-+",                        Refused, "unknown option '-+'", false, 0, false},
+        {"--fps=1",                   Refused, "option --fps takes no value", false, 0, false},
+        {"--root extra",              Refused, "unexpected argument 'extra'", false, 0, false},
+    };
+    for (const auto& r : rows) {
+        std::vector<std::string> words = {"norvex"};
+        std::istringstream in(r.args);
+        for (std::string w; in >> w;) words.push_back(w);
+        std::vector<char*> argv;
+        for (std::string& w : words) argv.push_back(w.data());
+        argv.push_back(nullptr);
+        NorvexOptions options;
+        const cli::Parsed parsed = ParseNorvexOptions(static_cast<int>(words.size()), argv.data(), &options);
+        SCOPED_TRACE(r.args);
+        EXPECT_EQ(parsed.outcome, r.outcome);
+        EXPECT_NE(parsed.problem.find(r.problem), std::string::npos) << parsed.problem;
+        EXPECT_EQ(parsed.problem.empty(), r.outcome != Refused);
+        if (r.outcome != Run) continue;  // a refusal may stop part way through the options
+        EXPECT_EQ(options.root, r.root);
+        EXPECT_EQ(options.windowId, r.id);
+        EXPECT_EQ(options.fps, r.fps);
+    }
+
+    // --root's window: XSCREENSAVER_WINDOW in hex or decimal, the root window (0) without it.
+    const struct { const char* variable; bool ok; uint32_t id; } saverWindows[] = {{nullptr, true, 0}, {"", true, 0},
+        {"0x400008", true, 0x400008}, {"27262983", true, 27262983}, {"bogus", false, 0}, {" 0x400008", false, 0}};
+    for (const auto& r : saverWindows) {
+        uint32_t id = 12345;
+        EXPECT_EQ(RootTarget(r.variable, &id), r.ok) << (r.variable ? r.variable : "(unset)");
+        EXPECT_EQ(id, r.ok ? r.id : id) << (r.variable ? r.variable : "(unset)");
+    }
+}
