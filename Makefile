@@ -16,6 +16,9 @@ TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
              desktop-file-utils appstream lintian man-db dpkg-dev file xscreensaver xscreensaver-gl \
              libxml2-utils $(WEB_PKGS) chromium python3
+# A Wayland desktop for the end-to-end tests: the compositor, XWayland, and the
+# decorations SDL draws itself there, as under GNOME.
+TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs

@@ -39,6 +39,7 @@ Message TranslateEvent(const Window& window, const SDL_Event& e)
         if (e.window.windowID != window.sdlWindowId) break;
         switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE: return Message{WM_CLOSE, 0, 0};
+        case SDL_WINDOWEVENT_FOCUS_LOST: return Message{WM_KILLFOCUS, 0, 0};
         case SDL_WINDOWEVENT_MINIMIZED: return Message{WM_SIZE, SIZE_MINIMIZED, 0};
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_RESTORED:
@@ -52,9 +53,11 @@ Message TranslateEvent(const Window& window, const SDL_Event& e)
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-        // SDL takes a window's keyboard focus up to 200 ms after X gave it; keys
-        // pressed in between carry no window. The process has only this one.
-        if (e.key.windowID != window.sdlWindowId && e.key.windowID != 0) break;
+        // Keys for another window, or for none (a repeat that outlived its
+        // window on Wayland), are not this window's; but SDL takes the focus
+        // that X gave a full-screen window only up to 200 ms later, and keys
+        // typed in between carry no window: X says whose they are.
+        if (e.key.windowID != window.sdlWindowId && (e.key.windowID != 0 || !HoldsX11Focus(sdl))) break;
         {
             // Read as a plain int: a scancode outside the enumeration is a
             // value no key has, and the table's range check then drops it.
@@ -80,6 +83,9 @@ void Pump(Window* window)
            SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
         const Message m = TranslateEvent(*window, e);
         if (m.message != 0) window->queue.Post(m);
+        // SDL's own key state goes with the focus too, so that no key repeats
+        // on for a release that went to another window.
+        if (m.message == WM_KILLFOCUS) SDL_ResetKeyboard();
     }
 }
 

@@ -17,6 +17,7 @@ struct Message {
 // --- Message codes ----------------------------------------------------------
 inline constexpr uint32_t WM_CREATE     = 1;
 inline constexpr uint32_t WM_SIZE       = 5;
+inline constexpr uint32_t WM_KILLFOCUS  = 8;     // keyboard focus lost, or the window is going
 inline constexpr uint32_t WM_CLOSE      = 16;
 inline constexpr uint32_t WM_QUIT       = 18;
 inline constexpr uint32_t WM_KEYDOWN    = 256;

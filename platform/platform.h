@@ -16,7 +16,9 @@
 //    events into it, translated into WM_* messages, then takes the oldest;
 //    WaitMessage blocks until something arrives; DispatchMessage calls the
 //    window's procedure. SIGINT and SIGTERM arrive as WM_CLOSE, like a close
-//    request (unless the process was started with them ignored).
+//    request (unless the process was started with them ignored). Keys come
+//    only for this window; losing the keyboard focus, or being destroyed,
+//    arrives as WM_KILLFOCUS, and SDL's own key state is reset then.
 //  - the screen saver is refused while a window exists.
 //  - TickCount (ms, 32 bits, wrapping), Sleep, and a modal MessageBox that
 //    falls back to "<caption>: <text>" on stderr when nothing can show it.
@@ -88,7 +90,8 @@ int32_t DispatchMessage(Window* window, const Message& message);
 // --- Time and the user ------------------------------------------------------------
 uint32_t TickCount();
 void Sleep(uint32_t milliseconds);
-// Modal, OK button, warning icon; waits until dismissed.
+// Modal, OK button, warning icon; waits until dismissed, or until SIGINT or
+// SIGTERM, which take the box down and then arrive as a close request.
 void MessageBox(const char* text, const char* caption);
 
 }  // namespace plat

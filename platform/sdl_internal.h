@@ -10,8 +10,11 @@
 namespace plat {
 
 // One SDL event as a message for this window; message 0 when it has none.
-// Reads only the event and the window's SDL window (its size and state).
+// Reads only the event and the window's SDL window (its size, state and focus).
 Message TranslateEvent(const Window& window, const SDL_Event& e);
+
+// True when the window is on X11 and X has given it the keyboard focus.
+bool HoldsX11Focus(SDL_Window* window);
 
 }  // namespace plat
 
@@ -33,5 +36,8 @@ bool EnterRequestedMode(SDL_Window* window);
 // True when it held the requested mode; ModeGivenBack follows its destruction.
 bool LeavingWindow(SDL_Window* window);
 void ModeGivenBack();
+
+// Destroys the native window kept hidden for reuse (Wayland), if any.
+void DropSpareWindow();
 
 }  // namespace plat::video

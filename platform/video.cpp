@@ -80,6 +80,7 @@ bool Start()
 void Stop()
 {
     if (!g_videoStarted) return;
+    DropSpareWindow();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     g_videoStarted = false;
 }

@@ -2,6 +2,8 @@
 // destruction, the frame allowance of decorated windows, the user-data slot and
 // the default handling of messages the shell leaves alone.
 #include <cstdio>
+#include <cstring>
+#include <malloc.h>
 
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
@@ -13,6 +15,44 @@ namespace {
 // until a decorated window has been seen (the window manager decides them).
 Rect g_frame = {0, 0, 0, 0};
 int g_windowCount = 0;
+
+// SDL 2.26 on Wayland with client-side decorations (libdecor: GNOME, weston)
+// crashes in its event dispatch once a window has been destroyed and another
+// created, and never maps a window again once it has been hidden. There one
+// native window serves the whole run: destroying a window keeps it, out of
+// full screen, and the next window is that one in its new style. The shell
+// still gets a new window, with a new context, each time.
+SDL_Window* g_spare = nullptr;  // kept for the next CreateWindow
+
+bool KeepsOneNativeWindow()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "wayland") == 0;
+}
+
+// The kept window, restyled as SDL_CreateWindow would have made it.
+SDL_Window* TakeSpare(const char* title, int x, int y, int width, int height, Uint32 flags)
+{
+    SDL_Window* sdl = g_spare;
+    g_spare = nullptr;
+    SDL_SetWindowTitle(sdl, title);
+    SDL_SetWindowBordered(sdl, (flags & SDL_WINDOW_BORDERLESS) ? SDL_FALSE : SDL_TRUE);
+    SDL_SetWindowResizable(sdl, (flags & SDL_WINDOW_RESIZABLE) ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowAlwaysOnTop(sdl, (flags & SDL_WINDOW_ALWAYS_ON_TOP) ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowSize(sdl, width, height);
+    SDL_SetWindowPosition(sdl, x, y);
+    return sdl;
+}
+
+// Keeps the window for the next CreateWindow. What it had queued belongs to
+// the window that is going, and goes with it as a destroyed window's events would.
+void KeepAsSpare(SDL_Window* sdl, bool fullScreen)
+{
+    if (fullScreen) SDL_SetWindowFullscreen(sdl, 0);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_WINDOWEVENT, SDL_KEYUP);
+    g_spare = sdl;
+}
 
 bool Decorated(uint32_t style)
 {
@@ -79,8 +119,9 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
         clientWidth -= g_frame.left + g_frame.right;
         clientHeight -= g_frame.top + g_frame.bottom;
     }
-    SDL_Window* sdl = SDL_CreateWindow(title ? title : "", x, y, clientWidth > 0 ? clientWidth : 1,
-                                       clientHeight > 0 ? clientHeight : 1, flags);
+    const int w = clientWidth > 0 ? clientWidth : 1, h = clientHeight > 0 ? clientHeight : 1;
+    SDL_Window* sdl = g_spare != nullptr && openGL ? TakeSpare(title ? title : "", x, y, w, h, flags)
+                                                   : SDL_CreateWindow(title ? title : "", x, y, w, h, flags);
     if (sdl == nullptr) {
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
         return nullptr;
@@ -124,13 +165,32 @@ bool DestroyWindow(Window* window)
     if (Decorated(window->style) && SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0 &&
         top + left + bottom + right > 0)
         g_frame = Rect{left, top, right, bottom};
+    // The window's keys go with it, in the shell's record and in SDL's own state.
+    if (window->procedure) window->procedure(window, WM_KILLFOCUS, 0, 0);
     const bool heldMode = video::LeavingWindow(sdl);
-    SDL_DestroyWindow(sdl);
+    if (KeepsOneNativeWindow() && g_spare == nullptr && window->deviceContext.openGL)
+        KeepAsSpare(sdl, heldMode);
+    else
+        SDL_DestroyWindow(sdl);
+    SDL_ResetKeyboard();
     if (heldMode) video::ModeGivenBack();
     delete window;
     if (--g_windowCount == 0) SDL_EnableScreenSaver();
+    // The GL driver has just freed tens of MB with the window's context, most
+    // of it in its threads' heaps, which glibc keeps until told otherwise.
+    malloc_trim(0);
     return true;
 }
+
+namespace video {
+
+void DropSpareWindow()
+{
+    if (g_spare) SDL_DestroyWindow(g_spare);
+    g_spare = nullptr;
+}
+
+}  // namespace video
 
 void* CreationParameter(const Window* window) { return window ? window->creationParameter : nullptr; }
 

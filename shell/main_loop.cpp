@@ -88,8 +88,11 @@ void ToggleFullscreen(GL_Window* window)
 
 void Update(uint32_t /*milliseconds*/)
 {
-    if (g_keys->pressed[plat::VK_ESCAPE] == 1) TerminateApplication(g_window);
-    if (g_keys->pressed[plat::VK_F1] == 1) ToggleFullscreen(g_window);
+    // A key counts while it is held, and once for a press that came and went since the last frame.
+    const auto down = [](int key) { return g_keys->pressed[key] == 1 || g_keys->struck[key] == 1; };
+    if (down(plat::VK_ESCAPE)) TerminateApplication(g_window);
+    if (down(plat::VK_F1)) ToggleFullscreen(g_window);
+    for (int32_t& key : g_keys->struck) key = 0;
 }
 
 void Draw()

@@ -14,6 +14,9 @@ struct RenderContext;
 
 struct Keys {
     int32_t pressed[256];  // 1 from key-down to key-up, by virtual-key code
+    // 1 from a key-down until the next Update has read it, so that a key
+    // pressed and released between two frames is still seen once.
+    int32_t struck[256];
 };
 
 struct Application {

@@ -100,7 +100,7 @@ int32_t CreateWindowGL(GL_Window* window)
     plat::ShowWindow(window->windowHandle, plat::SW_SHOWNORMAL);
     window->visible = 1;
     ReshapeGL(window->width, window->height);
-    for (int32_t& key : window->keys->pressed) key = 0;
+    *window->keys = Keys{};  // no key carries over from the previous window
     window->lastTick = plat::TickCount();
     return 1;
 }

@@ -30,6 +30,15 @@ int32_t WindowProc(plat::Window* handle, uint32_t message, uint32_t first, int32
     case plat::WM_KEYUP:
         if (window && first <= 255) {
             window->keys->pressed[first] = message == plat::WM_KEYDOWN ? 1 : 0;
+            if (message == plat::WM_KEYDOWN) window->keys->struck[first] = 1;
+            return 0;
+        }
+        break;
+    case plat::WM_KILLFOCUS:
+        // The key-ups go elsewhere from now on: every key counts as released.
+        // A press already struck still counts for the next frame.
+        if (window) {
+            for (int32_t& key : window->keys->pressed) key = 0;
             return 0;
         }
         break;

@@ -374,3 +374,29 @@ e2e_window_clients() {
 # e2e_new_clients BEFORE_FILE: the clients owning windows now that did not
 # before (BEFORE_FILE holds e2e_window_clients from then).
 e2e_new_clients() { e2e_window_clients | comm -13 "$1" -; }
+
+# e2e_tap KEY: key-down and key-up sent back to back, a few ms apart.
+e2e_tap() { xdotool keydown "$1" keyup "$1"; }
+# e2e_window_ids TITLE: the ids of the visible windows with exactly this title, one a line.
+e2e_window_ids() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | sort; }
+
+# e2e_start_weston: weston nested in the current X server (XTEST keys sent to
+# its window reach its clients), with XWayland, in a private XDG_RUNTIME_DIR.
+# Exports WAYLAND_DISPLAY and XDG_RUNTIME_DIR; sets E2E_WESTON_WINDOW (its window
+# here) and E2E_XWAYLAND (XWayland's DISPLAY); 1 with E2E_WHY when it cannot start.
+e2e_start_weston() {
+    export XDG_RUNTIME_DIR=$E2E_TMP/runtime WAYLAND_DISPLAY=norvex-e2e-$$
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    weston --backend=x11-backend.so --width=1024 --height=768 --use-pixman --xwayland --idle-time=0 \
+        --socket="$WAYLAND_DISPLAY" --log="$E2E_TMP/weston.log" >"$E2E_TMP/weston.out" 2>&1 &
+    e2e_track $!
+    e2e_wait_for 15 grep -q "xserver listening on display" "$E2E_TMP/weston.log" 2>/dev/null ||
+        { E2E_WHY=$(tail -qn 2 "$E2E_TMP/weston.out" "$E2E_TMP/weston.log" 2>/dev/null); return 1; }
+    E2E_WESTON_WINDOW=$(xwininfo -root -tree | awk '/"Weston Compositor/ {print $1; exit}')
+    E2E_XWAYLAND=$(grep -o 'xserver listening on display :[0-9]*' "$E2E_TMP/weston.log" | grep -o ':[0-9]*$')
+}
+# e2e_expect_exit WHAT SECONDS CODE: the demo ends within SECONDS with exit code CODE.
+e2e_expect_exit() {
+    e2e_wait_exit "$E2E_NORVEX" "$2" || { e2e_fail "$1: still running $2 s later"; return; }
+    e2e_check "$1: exit code $3 (got $E2E_EXIT)" test "$E2E_EXIT" -eq "$3"
+}

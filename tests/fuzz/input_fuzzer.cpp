@@ -50,7 +50,7 @@ struct GuardedKeys {
 constexpr uint32_t kMessages[] = {
     plat::WM_CREATE,  plat::WM_SIZE,       plat::WM_CLOSE,       plat::WM_QUIT,
     plat::WM_KEYDOWN, plat::WM_KEYUP,      plat::WM_SYSKEYDOWN,  plat::WM_SYSKEYUP,
-    plat::WM_SYSCOMMAND, TOGGLE_FULLSCREEN_MESSAGE,
+    plat::WM_SYSCOMMAND, TOGGLE_FULLSCREEN_MESSAGE, plat::WM_KILLFOCUS,
 };
 constexpr uint32_t kCommands[] = {
     plat::SC_MINIMIZE, plat::SC_MAXIMIZE, plat::SC_CLOSE, plat::SC_SCREENSAVE, plat::SC_MONITORPOWER, plat::SC_RESTORE,
@@ -101,15 +101,20 @@ struct Harness {
     }
 
     // Dispatches one message and checks what the window procedure did against
-    // what it may do: one key entry set or cleared, visibility 0 or 1 on size
+    // what it may do: one key entry set or cleared (and struck on a key-down),
+    // every key released on a focus loss, visibility 0 or 1 on size
     // notifications, the rest of the window record untouched.
     void Dispatch(const plat::Message& m)
     {
         const bool known = plat::GetUserData(&window) != 0 || m.message == plat::WM_CREATE;
         Keys expectedKeys = guarded.keys;
         int32_t expectedVisible = glWindow.visible;
-        if (known && (m.message == plat::WM_KEYDOWN || m.message == plat::WM_KEYUP) && m.first <= 255)
+        if (known && (m.message == plat::WM_KEYDOWN || m.message == plat::WM_KEYUP) && m.first <= 255) {
             expectedKeys.pressed[m.first] = m.message == plat::WM_KEYDOWN ? 1 : 0;
+            if (m.message == plat::WM_KEYDOWN) expectedKeys.struck[m.first] = 1;
+        }
+        if (plat::GetUserData(&window) != 0 && m.message == plat::WM_KILLFOCUS)
+            for (int32_t& key : expectedKeys.pressed) key = 0;
         if (plat::GetUserData(&window) != 0 && m.message == plat::WM_SIZE) {
             if (m.first == plat::SIZE_MINIMIZED) expectedVisible = 0;
             if (m.first == plat::SIZE_RESTORED || m.first == plat::SIZE_MAXIMIZED) expectedVisible = 1;
@@ -170,7 +175,7 @@ struct Harness {
 
         const plat::Message m = plat::TranslateEvent(window, e);
         switch (m.message) {
-        case 0: case plat::WM_CLOSE: break;
+        case 0: case plat::WM_CLOSE: case plat::WM_KILLFOCUS: break;
         case plat::WM_SIZE:
             Check(m.first <= plat::SIZE_MAXIMIZED, "size kind outside 0..2");
             break;

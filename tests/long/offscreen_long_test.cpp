@@ -7,7 +7,8 @@
 // some 2500 frames into its flight. So the first 3000 frames, and at least two
 // fifths of the time, are a warm-up; what follows is split in two halves of
 // time, and the least resident size of the second is compared with that of
-// the first. A leak raises the floor; a busy view does not.
+// the first. A leak raises the floor; a busy view does not. The allocator runs
+// with its defaults, as the demo does for a user.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -16,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <malloc.h>
 #include <string>
 
 #include "platform/crt.h"
@@ -55,14 +55,6 @@ TEST(LongRun, OffscreenDemoRaisesNoGLErrorAndKeepsItsMemoryFlat)
 {
     using Clock = std::chrono::steady_clock;
     const long seconds = RunSeconds();
-
-    // glibc keeps the heap the driver's threads free after every frame in
-    // per-thread arenas and above the heap's top, so the resident size creeps
-    // up with fragmentation. Handing freed memory back at once makes it follow
-    // what is really held. Set before the driver starts its threads.
-    mallopt(M_ARENA_MAX, 1);
-    mallopt(M_TRIM_THRESHOLD, 128 * 1024);
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 
     plat::OffscreenGL gl;
     ASSERT_TRUE(gl.Open(1024, 768)) << gl.error();

@@ -54,7 +54,8 @@ TEST(MainLoop, RequestsTakeEffectBeforeTheNextFrame)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const plat::Message f1Down{plat::WM_KEYDOWN, plat::VK_F1, 1}, f1Up{plat::WM_KEYUP, plat::VK_F1, 1};
-    const plat::Message escDown{plat::WM_KEYDOWN, plat::VK_ESCAPE, 1};
+    const plat::Message escDown{plat::WM_KEYDOWN, plat::VK_ESCAPE, 1}, escUp{plat::WM_KEYUP, plat::VK_ESCAPE, 1};
+    const plat::Message focusLost{plat::WM_KILLFOCUS, 0, 0};
     const Case cases[] = {
         // F1 held: one frame posts the toggle, which ends the loop before a second frame.
         {"f1", 1, 0, 1, {}, "frames=1 full=0 looping=1 left=\\."},
@@ -65,8 +66,13 @@ TEST(MainLoop, RequestsTakeEffectBeforeTheNextFrame)
         // Restored: frames again.
         {"restored", 0, 0, 0, {{plat::WM_SIZE, plat::SIZE_RESTORED, plat::PackSize(64, 48)}, f1Down},
          "frames=1 full=0 looping=1 left=\\."},
-        // A press and release handled together before a frame leaves nothing for it to see.
-        {"tap", 1, 0, 0, {f1Down, f1Up, escDown}, "frames=1 full=1 looping=0 left=\\."},
+        // A press and its release handled together before a frame still count for that frame
+        // (the other key held, so that the case ends either way).
+        {"tap", 1, 0, 1, {escDown, escUp}, "frames=1 full=1 looping=0 left=1025,\\."},
+        {"tap of F1", 1, 1, 0, {f1Down, f1Up}, "frames=1 full=1 looping=0 left=1025,\\."},
+        // The focus gone: a held key is released, a press struck before it still counts.
+        {"held, focus lost", 1, 1, 0, {focusLost, f1Down}, "frames=1 full=0 looping=1 left=\\."},
+        {"struck, focus lost", 1, 0, 0, {escDown, focusLost, f1Down}, "frames=1 full=1 looping=0 left=1025,\\."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
