@@ -91,11 +91,6 @@ void Pump(Window* window)
 
 }  // namespace
 
-bool PostMessage(Window* window, uint32_t message, uint32_t first, int32_t second)
-{
-    return window != nullptr && window->queue.Post(Message{message, first, second});
-}
-
 bool PeekMessage(Window* window, Message* message)
 {
     if (window == nullptr || message == nullptr) return false;
@@ -109,14 +104,6 @@ void WaitMessage(Window* window)
     // A queue-only window has nothing that could ever arrive: do not block.
     if (window->sdlWindow == nullptr || !video::Started()) return;
     SDL_WaitEvent(nullptr);
-}
-
-int32_t DispatchMessage(Window* window, const Message& message)
-{
-    if (window == nullptr) return 0;
-    if (window->procedure == nullptr)
-        return DefaultWindowProc(window, message.message, message.first, message.second);
-    return window->procedure(window, message.message, message.first, message.second);
 }
 
 }  // namespace plat

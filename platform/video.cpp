@@ -1,37 +1,18 @@
 // SDL's video subsystem, started lazily and stopped with the last window
-// class; the class registry; the cursor's show count.
+// class; the cursor's show count.
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
+#include "platform/window_records.h"
 
 namespace plat {
 namespace {
 
-constexpr int kMaxClasses = 4;
-constexpr size_t kMaxClassName = 63;  // characters
-
-struct Registration {
-    bool used;
-    char name[kMaxClassName + 1];
-    Instance* instance;
-    WindowProcedure procedure;
-};
-
-Registration g_classes[kMaxClasses] = {};
 bool g_videoStarted = false;
 int g_cursorCount = 0;  // shown while >= 0
-Instance g_moduleInstance = {};
-
-Registration* Find(const char* className, Instance* instance)
-{
-    if (className == nullptr) return nullptr;
-    for (Registration& r : g_classes)
-        if (r.used && r.instance == instance && std::strcmp(r.name, className) == 0) return &r;
-    return nullptr;
-}
 
 void ApplyCursor() { SDL_ShowCursor(g_cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE); }
 
@@ -87,38 +68,13 @@ void Stop()
 
 bool Started() { return g_videoStarted; }
 
-WindowProcedure ClassProcedure(const char* className, Instance* instance)
-{
-    const Registration* r = Find(className, instance);
-    return r ? r->procedure : nullptr;
-}
-
 }  // namespace video
-
-Instance* ModuleInstance() { return &g_moduleInstance; }
-
-bool RegisterClass(const WindowClass& windowClass)
-{
-    const char* name = windowClass.className;
-    if (name == nullptr || name[0] == '\0' || std::strlen(name) > kMaxClassName) return false;
-    if (windowClass.procedure == nullptr || Find(name, windowClass.instance)) return false;
-    for (Registration& r : g_classes) {
-        if (r.used) continue;
-        r = Registration{true, {}, windowClass.instance, windowClass.procedure};
-        std::memcpy(r.name, name, std::strlen(name) + 1);
-        return true;
-    }
-    return false;
-}
 
 bool UnregisterClass(const char* className, Instance* instance)
 {
-    Registration* r = Find(className, instance);
-    if (r == nullptr) return false;
-    r->used = false;
-    for (const Registration& other : g_classes)
-        if (other.used) return true;
-    video::Stop();
+    bool last = false;
+    if (!classes::Forget(className, instance, &last)) return false;
+    if (last) video::Stop();
     return true;
 }
 

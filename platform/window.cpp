@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
+#include "platform/window_records.h"
 
 namespace plat {
 namespace {
@@ -100,7 +101,7 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
                      int x, int y, int width, int height, Instance* instance,
                      const PixelFormatDescriptor* pixelFormat, void* creationParameter)
 {
-    const WindowProcedure procedure = video::ClassProcedure(className, instance);
+    const WindowProcedure procedure = classes::Procedure(className, instance);
     if (procedure == nullptr || !video::Start()) return nullptr;
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
@@ -191,15 +192,6 @@ void DropSpareWindow()
 }
 
 }  // namespace video
-
-void* CreationParameter(const Window* window) { return window ? window->creationParameter : nullptr; }
-
-intptr_t GetUserData(const Window* window) { return window ? window->userData : 0; }
-
-void SetUserData(Window* window, intptr_t value)
-{
-    if (window) window->userData = value;
-}
 
 int32_t DefaultWindowProc(Window* window, uint32_t message, uint32_t first, int32_t second)
 {

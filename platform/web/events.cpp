@@ -82,11 +82,6 @@ void FollowPageSize()
 
 }  // namespace page
 
-bool PostMessage(Window* window, uint32_t message, uint32_t first, int32_t second)
-{
-    return window != nullptr && window->queue.Post(Message{message, first, second});
-}
-
 bool PeekMessage(Window* window, Message* message)
 {
     if (window == nullptr || message == nullptr) return false;
@@ -102,14 +97,6 @@ void WaitMessage(Window* window)
     gl11::Flush();
     norvex_page_wait_event();
     page::BindBackBuffer();
-}
-
-int32_t DispatchMessage(Window* window, const Message& message)
-{
-    if (window == nullptr) return 0;
-    if (window->procedure == nullptr)
-        return DefaultWindowProc(window, message.message, message.first, message.second);
-    return window->procedure(window, message.message, message.first, message.second);
 }
 
 }  // namespace plat

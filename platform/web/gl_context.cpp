@@ -29,27 +29,6 @@ DeviceContext* GetDC(Window* window)
     return &window->deviceContext;
 }
 
-bool ReleaseDC(Window* window, DeviceContext* dc)
-{
-    if (window == nullptr || dc != &window->deviceContext || !window->deviceContextTaken) return false;
-    window->deviceContextTaken = false;
-    return true;
-}
-
-int32_t ChoosePixelFormat(DeviceContext* dc, const PixelFormatDescriptor* descriptor)
-{
-    if (dc == nullptr || descriptor == nullptr || !dc->openGL) return 0;
-    return ClosestPixelFormat(*descriptor);
-}
-
-bool SetPixelFormat(DeviceContext* dc, int32_t format, const PixelFormatDescriptor* descriptor)
-{
-    if (dc == nullptr || descriptor == nullptr || format != kWindowPixelFormat || !dc->openGL) return false;
-    if (dc->pixelFormat != 0) return dc->pixelFormat == format;
-    dc->pixelFormat = format;
-    return true;
-}
-
 RenderContext* CreateContext(DeviceContext* dc)
 {
     if (!OnPage(dc) || dc->pixelFormat == 0) return nullptr;

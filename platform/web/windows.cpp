@@ -1,10 +1,9 @@
 // Window classes and the one window a page has: its canvas, made afresh for
 // each window so that each gets a rendering context of its own. The display
 // mode is the browser's full screen, which only a recent key press may ask for.
-#include <cstring>
-
 #include "platform/platform.h"
 #include "platform/web/page_internal.h"
+#include "platform/window_records.h"
 
 namespace plat {
 namespace page {
@@ -16,52 +15,14 @@ DisplayMode g_mode = {0, 0, 0};
 
 namespace {
 
-constexpr int kMaxClasses = 4;
-constexpr size_t kMaxClassName = 63;  // characters
-
-struct Registration {
-    bool used;
-    char name[kMaxClassName + 1];
-    Instance* instance;
-    WindowProcedure procedure;
-};
-
-Registration g_classes[kMaxClasses] = {};
-Instance g_moduleInstance = {};
 int g_cursorCount = 0;  // shown while >= 0
-
-Registration* Find(const char* className, Instance* instance)
-{
-    if (className == nullptr) return nullptr;
-    for (Registration& r : g_classes)
-        if (r.used && r.instance == instance && std::strcmp(r.name, className) == 0) return &r;
-    return nullptr;
-}
 
 }  // namespace
 
-Instance* ModuleInstance() { return &g_moduleInstance; }
-
-bool RegisterClass(const WindowClass& windowClass)
-{
-    const char* name = windowClass.className;
-    if (name == nullptr || name[0] == '\0' || std::strlen(name) > kMaxClassName) return false;
-    if (windowClass.procedure == nullptr || Find(name, windowClass.instance)) return false;
-    for (Registration& r : g_classes) {
-        if (r.used) continue;
-        r = Registration{true, {}, windowClass.instance, windowClass.procedure};
-        std::memcpy(r.name, name, std::strlen(name) + 1);
-        return true;
-    }
-    return false;
-}
-
 bool UnregisterClass(const char* className, Instance* instance)
 {
-    Registration* r = Find(className, instance);
-    if (r == nullptr) return false;
-    r->used = false;
-    return true;
+    bool last = false;
+    return classes::Forget(className, instance, &last);
 }
 
 // A canvas has no frame.
@@ -71,12 +32,12 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
                      int /*y*/, int /*width*/, int /*height*/, Instance* instance,
                      const PixelFormatDescriptor* pixelFormat, void* creationParameter)
 {
-    const Registration* r = Find(className, instance);
-    if (r == nullptr || page::g_page.window != nullptr) return nullptr;  // one canvas per page
+    const WindowProcedure procedure = classes::Procedure(className, instance);
+    if (procedure == nullptr || page::g_page.window != nullptr) return nullptr;  // one canvas per page
     // The page lays a window's canvas out; a full-screen one has the mode's size.
     norvex_page_new_canvas(title ? title : "");
     Window* window = new Window;
-    window->procedure = r->procedure;
+    window->procedure = procedure;
     window->creationParameter = creationParameter;
     window->style = style;
     window->exStyle = exStyle;
@@ -111,15 +72,6 @@ bool DestroyWindow(Window* window)
     page::g_page = page::PageWindow{};
     delete window;
     return true;
-}
-
-void* CreationParameter(const Window* window) { return window ? window->creationParameter : nullptr; }
-
-intptr_t GetUserData(const Window* window) { return window ? window->userData : 0; }
-
-void SetUserData(Window* window, intptr_t value)
-{
-    if (window) window->userData = value;
 }
 
 int32_t DefaultWindowProc(Window* window, uint32_t message, uint32_t first, int32_t second)
