@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "scene/world.h"
+#include "world/world.h"
 
 void DrawBoxFaces(const float* corners)
 {

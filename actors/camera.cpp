@@ -3,16 +3,10 @@
 // The eye's axis is random, the look-at point's cycles z, y, x.
 #include "actors/camera.h"
 
+#include "actors/legs.h"
 #include "platform/crt.h"
 
 namespace {
-
-// One step of a leg: start + (dest - start) / duration * count, carried in
-// double and stored as float, so that count == duration lands on dest.
-float Interpolate(float from, float to, int count, int duration)
-{
-    return static_cast<float>((static_cast<double>(to) - from) / duration * count + from);
-}
 
 // Eye x or y: -10000 to 6383.5 in steps of 0.5 (a draw never reaches 40000).
 float EyeGroundCoordinate() { return static_cast<float>(crt::rand() % 40000 - 20000) / 2.0f; }

@@ -6,7 +6,7 @@
 #include <GL/gl.h>
 
 #include "platform/crt.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 

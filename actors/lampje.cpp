@@ -5,8 +5,9 @@
 
 #include <GL/gl.h>
 
+#include "actors/legs.h"
 #include "platform/crt.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 
@@ -27,19 +28,11 @@ constexpr float kDark = 0.2f;        // a new colour this dark in all channels i
 constexpr float kRisingGrey = 0.6f;
 constexpr float kFlickerGrey = 0.4f;
 
-// 0, 0.01, ..., 0.99: the float nearest to k / 100.
-float RandomChannel() { return static_cast<float>(crt::rand() % 100) / 100.0f; }
-
 // A whole number from -50 to 49.
 float RandomCentred100() { return static_cast<float>(crt::rand() % 100 - 50); }
 
 // A whole number from -500 to 499.
 float RandomCentred1000() { return static_cast<float>(crt::rand() % 1000 - 500); }
-
-float Interpolate(float from, float to, int count, int duration)
-{
-    return static_cast<float>((static_cast<double>(to) - from) / duration * count + from);
-}
 
 void SetGrey(float* colour, float grey)
 {
@@ -59,6 +52,8 @@ void SendVector(int index, GLenum pname, const float* v)
 }
 
 }  // namespace
+
+float RandomChannel() { return static_cast<float>(crt::rand() % 100) / 100.0f; }
 
 Lampje::Lampje()
     : dest{}, start{}, pos{}, spotdest{}, spotstart{}, spot{}, color{},

@@ -1,6 +1,9 @@
 // One of the four wandering, colour-cycling spot lights.
 #pragma once
 
+// One draw: a colour channel of 0, 0.01, ..., 0.99 (the float nearest to k / 100).
+float RandomChannel();
+
 class Lampje {
 public:
     float dest[3];       // position leg destination, world units

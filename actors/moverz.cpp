@@ -7,7 +7,7 @@
 
 #include "actors/box_faces.h"
 #include "platform/crt.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 

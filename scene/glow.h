@@ -2,7 +2,7 @@
 // cosine and sine tables its ring plot reads.
 #pragma once
 
-#include "scene/world.h"
+#include "world/world.h"
 
 inline constexpr int GLOW_BYTES = texo * texo * 4;  // RGBA, row after row
 

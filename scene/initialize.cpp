@@ -4,32 +4,27 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "actors/lampje.h"
 #include "platform/crt.h"
 #include "scene/glow.h"
 #include "scene/pools.h"
 #include "scene/render_state.h"
 #include "scene/scene.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 
 constexpr GLenum kLights[LICHT_COUNT] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3};
 constexpr GLfloat kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
-// A colour channel of 0, 0.01, ..., 0.99.
-float RandomChannel() { return static_cast<float>(crt::rand() % 100) / 100.0f; }
-
 }  // namespace
 
-int Initialize(GL_Window* window, Keys* keys)
+int Initialize(int width, int height)
 {
-    g_window = window;
-    g_keys = keys;
-
-    glViewport(0, 0, window->width, window->height);
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(SCENE_FOV_Y, static_cast<double>(window->width) / static_cast<double>(window->height),
+    gluPerspective(SCENE_FOV_Y, static_cast<double>(width) / static_cast<double>(height),
                    SCENE_NEAR, SCENE_FAR);
     glMatrixMode(GL_MODELVIEW);  // stays selected: the frame relies on it
     glLoadIdentity();

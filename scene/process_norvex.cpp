@@ -13,23 +13,7 @@
 
 namespace {
 
-struct Material {
-    GLfloat ambientAndDiffuse[4];
-    GLfloat specular[4];
-};
-
-// One lit material per pass, on both faces.
-constexpr Material kGlowMaterial = {{0.9f, 0.9f, 0.9f, 0.8f}, {0.901f, 0.901f, 0.901f, 0.9f}};
-constexpr Material kBoxMaterial = {{0.2f, 0.2f, 0.2f, 0.95f}, {0.4201f, 0.4201f, 0.4201f, 0.93f}};
-constexpr Material kMoverMaterial = {{0.102f, 0.102f, 0.102f, 0.3f}, {0.101f, 0.101f, 0.101f, 0.6303f}};
-
 constexpr std::chrono::milliseconds kFramePause{2};
-
-void ApplyMaterial(const Material& m)
-{
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, m.ambientAndDiffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m.specular);
-}
 
 // Advances the flying camera and loads its view, z up.
 void ViewPass()
@@ -61,7 +45,7 @@ void GlowPass()
 {
     glClear(GL_DEPTH_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);
-    ApplyMaterial(kGlowMaterial);
+    ApplyMaterial(GLOW_MATERIAL);
     glBindTexture(GL_TEXTURE_2D, GLOW_TEXTURE);
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
@@ -82,7 +66,7 @@ void GlowPass()
 // The city: each box switches blending on for itself where it is additive.
 void BoxPass()
 {
-    ApplyMaterial(kBoxMaterial);
+    ApplyMaterial(BOX_MATERIAL);
     glEnable(GL_DEPTH_TEST);
     glShadeModel(GL_SMOOTH);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -93,7 +77,7 @@ void BoxPass()
 // The traffic: each mover is moved, then drawn, before the next one.
 void MoverPass()
 {
-    ApplyMaterial(kMoverMaterial);
+    ApplyMaterial(MOVER_MATERIAL);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glShadeModel(GL_SMOOTH);
     for (Moverz& car : mover) {

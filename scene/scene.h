@@ -2,15 +2,13 @@
 // frame, and the projection the scene is drawn under.
 #pragma once
 
-#include "shell/records.h"
-
 inline constexpr double SCENE_FOV_Y = 85.0;      // degrees, vertical field of view
 inline constexpr double SCENE_NEAR = 4.0;        // world units
 inline constexpr double SCENE_FAR = 100000.0;    // world units
 
-// Puts a freshly created, current rendering context into the state the frame
-// relies on. Always returns 1.
-int Initialize(GL_Window* window, Keys* keys);
+// Puts a freshly created, current rendering context of width x height pixels
+// into the state the frame relies on. Always returns 1.
+int Initialize(int width, int height);
 
 // Advances and draws the whole scene: one frame.
 void ProcessNorvex();

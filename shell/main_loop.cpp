@@ -1,10 +1,7 @@
 // The entry point and its two loops: the outer one builds a window for the
 // current screen mode, initialises the scene and tears both down again; the
 // inner one handles messages and, between them, draws frames.
-#include <GL/gl.h>
-
 #include "platform/crt.h"
-#include "scene/scene.h"
 #include "shell/frame_rate.h"
 #include "shell/shell.h"
 
@@ -85,23 +82,3 @@ void ToggleFullscreen(GL_Window* window)
 {
     plat::PostMessage(window->windowHandle, TOGGLE_FULLSCREEN_MESSAGE, 0, 0);
 }
-
-void Update(uint32_t /*milliseconds*/)
-{
-    // A key counts while it is held, and once for a press that came and went since the last frame.
-    const auto down = [](int key) { return g_keys->pressed[key] == 1 || g_keys->struck[key] == 1; };
-    if (down(plat::VK_ESCAPE)) TerminateApplication(g_window);
-    if (down(plat::VK_F1)) ToggleFullscreen(g_window);
-    for (int32_t& key : g_keys->struck) key = 0;
-}
-
-void Draw()
-{
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    ProcessNorvex();
-    glFlush();
-}
-
-void Deinitialize() {}

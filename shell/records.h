@@ -1,6 +1,6 @@
 // The three records the shell passes around (application, window, key state)
-// and the two record pointers that the scene set-up stores for the main loop.
-// Plain data only: no platform header, so the scene can read the window size.
+// and the two record pointers that Initialize stores for Update. Plain data,
+// with the platform's handles declared only.
 #pragma once
 
 #include <cstdint>

@@ -33,6 +33,8 @@ int WinMain(plat::Instance* instance, plat::Instance* previousInstance, const ch
 uint32_t RunMessageLoop(GL_Window* window);
 void TerminateApplication(GL_Window* window);
 void ToggleFullscreen(GL_Window* window);
+// Stores the records for Update, then sets the scene up for the window's size.
+int32_t Initialize(GL_Window* window, Keys* keys);
 void Update(uint32_t milliseconds);
 void Draw();
 void Deinitialize();

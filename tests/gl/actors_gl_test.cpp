@@ -11,6 +11,7 @@
 #include "actors/floor.h"
 #include "actors/moverz.h"
 #include "gl_fixture.h"
+#include "scene/render_state.h"
 
 namespace {
 
@@ -22,14 +23,6 @@ struct Rgba {
     int r, g, b, a;
 };
 
-struct Material {
-    GLfloat ambientAndDiffuse[4];
-    GLfloat specular[4];
-};
-// The materials the frame sets for each pass.
-constexpr Material kGlow = {{0.9f, 0.9f, 0.9f, 0.8f}, {0.901f, 0.901f, 0.901f, 0.9f}};
-constexpr Material kBox = {{0.2f, 0.2f, 0.2f, 0.95f}, {0.4201f, 0.4201f, 0.4201f, 0.93f}};
-constexpr Material kMover = {{0.102f, 0.102f, 0.102f, 0.3f}, {0.101f, 0.101f, 0.101f, 0.6303f}};
 
 int Pixel(double channel) { return static_cast<int>(std::lround(std::fmin(channel, 1.0) * 255.0)); }
 
@@ -66,12 +59,6 @@ protected:
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
         glShadeModel(GL_SMOOTH);
-    }
-
-    static void Apply(const Material& m)
-    {
-        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, m.ambientAndDiffuse);
-        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, m.specular);
     }
 
     static Rgba Read(int column, int row)
@@ -115,7 +102,7 @@ TEST_F(ActorsGL, BoxIsLitThroughItsCornerNormalsOpaqueOrBlended)
     for (int blend : {0, 1}) {
         glClearColor(static_cast<float>(kClear), static_cast<float>(kClear), static_cast<float>(kClear), 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Apply(kBox);
+        ApplyMaterial(BOX_MATERIAL);
         glEnable(GL_DEPTH_TEST);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
         glEnable(GL_BLEND);  // DrawCarz decides blending for itself
@@ -169,7 +156,7 @@ TEST_F(ActorsGL, MoverDrawsAtItsLaneWithScaledNormals)
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    Apply(kMover);
+    ApplyMaterial(MOVER_MATERIAL);
     glEnable(GL_DEPTH_TEST);
 
     Moverz car;
@@ -202,7 +189,7 @@ TEST_F(ActorsGL, GlowQuadsAreTexturedAdditiveAndDimmedByTheirScale)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_DEPTH_TEST);
-    Apply(kGlow);
+    ApplyMaterial(GLOW_MATERIAL);
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_BLEND);

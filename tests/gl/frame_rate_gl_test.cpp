@@ -54,9 +54,7 @@ TEST(FrameRateGL, TextPixelsExactlyAndStatePutBack)
 {
     plat::OffscreenGL gl;
     ASSERT_TRUE(gl.Open(kWidth, kHeight)) << gl.error();
-    Keys keys{};
-    GL_Window window{&keys, nullptr, nullptr, nullptr, nullptr, nullptr, kWidth, kHeight, 32, 0, 1, 0};
-    Initialize(&window, &keys);  // the scene's own state: lights, depth test, texture, perspective
+    Initialize(kWidth, kHeight);  // the scene's own state: lights, depth test, texture, perspective
     // What a frame may leave behind, odd where the overlay must set its own.
     glEnable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);

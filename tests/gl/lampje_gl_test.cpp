@@ -6,7 +6,7 @@
 #include "actors/lampje.h"
 #include "gl_fixture.h"
 #include "platform/crt.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "platform/crt.h"
 #include "scene/pools.h"
 #include "scene/scene.h"
+#include "shell/shell.h"
 
 namespace {
 

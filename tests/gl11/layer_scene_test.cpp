@@ -7,7 +7,7 @@
 #include "gl11/layer_fixture.h"
 #include "platform/gl11/es_api.h"
 #include "scene/glow.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 

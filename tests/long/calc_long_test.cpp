@@ -11,7 +11,7 @@
 #include "gl/allocation_counter.h"
 #include "platform/crt.h"
 #include "scene/pools.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 

@@ -59,12 +59,7 @@ TEST(LongRun, OffscreenDemoRaisesNoGLErrorAndKeepsItsMemoryFlat)
     plat::OffscreenGL gl;
     ASSERT_TRUE(gl.Open(1024, 768)) << gl.error();
     crt::srand(20051208);
-    Keys keys{};
-    GL_Window window{};
-    window.keys = &keys;
-    window.width = 1024;
-    window.height = 768;
-    ASSERT_EQ(Initialize(&window, &keys), 1);
+    ASSERT_EQ(Initialize(1024, 768), 1);
     ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     // Floors of the resident size: during the warm-up, then in each half of the rest.

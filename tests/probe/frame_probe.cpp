@@ -18,12 +18,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "frame_probe: %s\n", gl.error().c_str());
         return 1;
     }
-    Keys keys{};
-    GL_Window window{};
-    window.keys = &keys;
-    window.width = 1024;
-    window.height = 768;
-    Initialize(&window, &keys);
+    Initialize(1024, 768);
     gl.Swap();  // marks the end of the set-up in a trace
     for (int i = 0; i < frames; ++i) {
         Draw();

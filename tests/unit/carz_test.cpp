@@ -7,7 +7,7 @@
 
 #include "actors/carz.h"
 #include "forced_draws.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "actors/lampje.h"
 #include "platform/crt.h"
-#include "scene/world.h"
+#include "world/world.h"
 
 namespace {
 

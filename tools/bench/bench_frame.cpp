@@ -17,12 +17,7 @@ void BM_WholeFrame(benchmark::State& state)
         state.SkipWithError(gl.error().c_str());
         return;
     }
-    Keys keys{};
-    GL_Window window{};
-    window.keys = &keys;
-    window.width = 1024;
-    window.height = 768;
-    Initialize(&window, &keys);
+    Initialize(1024, 768);
     for (int i = 0; i < 5; ++i) {  // the driver compiles its variants on early frames
         Draw();
         gl.Swap();

@@ -80,12 +80,7 @@ int main(int argc, char** argv)
     // What the demo's entry point does before its first window, with the clock pinned.
     crt::PinTime(options.seed);
     crt::srand(crt::time());
-    Keys keys{};
-    GL_Window window{};
-    window.keys = &keys;
-    window.width = options.width;
-    window.height = options.height;
-    Initialize(&window, &keys);
+    Initialize(options.width, options.height);
 
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
