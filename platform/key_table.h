@@ -1,7 +1,7 @@
 // Keyboard translation: physical key positions (SDL scancodes, which are USB
 // HID usage numbers) to the 0..255 virtual-key codes the shell indexes its key
 // state with, and the key message a press or release becomes. No SDL here:
-// key_table.cpp checks the scancode numbers against SDL's.
+// platform/sdl/scancodes.cpp checks the scancode numbers against SDL's.
 #pragma once
 
 #include <array>

@@ -11,6 +11,9 @@ namespace plat {
 class MessageQueue {
 public:
     static constexpr size_t kCapacity = 256;  // messages
+    // Slots the window system's events leave free, so that requests posted
+    // during a frame always fit.
+    static constexpr size_t kKeptForPosts = 16;
 
     // Appends a message; false (and nothing queued) when the queue is full.
     bool Post(const Message& message);
@@ -18,6 +21,8 @@ public:
     bool Take(Message* message);
     size_t Count() const { return count_; }
     size_t Free() const { return kCapacity - count_; }
+    // True while an event from the window system may still go in.
+    bool RoomForEvents() const { return Free() > kKeptForPosts; }
 
 private:
     Message slots_[kCapacity] = {};

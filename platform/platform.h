@@ -1,29 +1,33 @@
-// plat: the window layer under the shell, on SDL2. The only code that talks to
-// SDL. What it provides, and what each part must do:
+// plat: the window layer under the shell, and the contract every backend that
+// shows the demo's picture in a window fulfils (platform/sdl/ on desktops,
+// platform/web/ in a browser). What it provides, and what each part must do:
 //  - window classes: RegisterClass / UnregisterClass; registration needs no
-//    display. SDL's video starts when first needed (the display-mode query or
-//    the first window) and stops when the last class is unregistered.
+//    display. A backend starts its window system when first needed (the
+//    display-mode query or the first window) and may stop it when the last
+//    class is unregistered.
 //  - windows: CreateWindow at an outer position and size, from the pixel-format
-//    descriptor (GL attributes are set before the window exists), delivering
+//    descriptor (on X11 the visual is fixed when the window is made), delivering
 //    WM_CREATE before it returns; AdjustWindowRect, ShowWindow, DestroyWindow,
 //    one user-data value per window, DefaultWindowProc.
 //  - OpenGL: the window's device context, pixel format, rendering context
 //    (create, make current, delete) and SwapBuffers.
 //  - the display mode: ChangeDisplayMode (exact size only, for this run) and
-//    RestoreDisplayMode, kept together in display_mode.cpp.
-//  - ShowCursor: a show count over SDL's cursor; shown while the count is >= 0.
-//  - messages: one FIFO per window. PostMessage appends; PeekMessage pumps SDL's
-//    events into it, translated into WM_* messages, then takes the oldest;
-//    WaitMessage blocks until something arrives; DispatchMessage calls the
-//    window's procedure. SIGINT and SIGTERM arrive as WM_CLOSE, like a close
-//    request (unless the process was started with them ignored). Keys come
+//    RestoreDisplayMode.
+//  - ShowCursor: a show count; the pointer is shown while the count is >= 0.
+//  - messages: one FIFO per window. PostMessage appends; PeekMessage takes the
+//    window system's events into it, translated into WM_* messages, then takes
+//    the oldest; WaitMessage blocks until something arrives; DispatchMessage
+//    calls the window's procedure. SIGINT and SIGTERM arrive as WM_CLOSE, like a
+//    close request (unless the process was started with them ignored). Keys come
 //    only for this window; losing the keyboard focus, or being destroyed,
-//    arrives as WM_KILLFOCUS, and SDL's own key state is reset then.
+//    arrives as WM_KILLFOCUS.
 //  - the screen saver is refused while a window exists.
 //  - TickCount (ms, 32 bits, wrapping), Sleep, and a modal MessageBox that
 //    falls back to "<caption>: <text>" on stderr when nothing can show it.
-//  - foreign_window.h, apart: a window another program made (a screen-saver
-//    daemon's), drawn into through Xlib and GLX with that window's visual.
+// The records and the parts that need no window system are shared
+// (window_records.h, window_core.cpp, message_queue.*, key_table.*). Other ways
+// of showing the picture have a folder and a header of their own:
+// platform/x11/ (a window another program made), platform/offscreen/.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +35,7 @@
 #include "platform/display_mode.h"
 #include "platform/messages.h"
 #include "platform/pixel_format.h"
-#include "platform/window.h"
+#include "platform/window_records.h"
 
 namespace plat {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "platform/crt.h"
-#include "platform/foreign_window.h"
+#include "platform/x11/foreign_window.h"
 #include "platform/platform.h"
 #include "scene/scene.h"
 #include "shell/frame_rate.h"

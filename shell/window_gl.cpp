@@ -26,22 +26,12 @@ int32_t ChangeScreenResolution(int32_t width, int32_t height, int32_t bitsPerPix
 
 namespace {
 
-// A creation that fails after the display mode was switched gives the mode and
-// the cursor back here: the entry point does not call DestroyWindowGL then.
+// A creation that fails releases what it acquired, in reverse order, and gives
+// a switched display mode and the hidden cursor back: the entry point does not
+// call DestroyWindowGL then.
 int32_t FailCreation(GL_Window* window)
 {
-    if (window->deviceContext) {
-        plat::ReleaseDC(window->windowHandle, window->deviceContext);
-        window->deviceContext = nullptr;
-    }
-    if (window->windowHandle) {
-        plat::DestroyWindow(window->windowHandle);
-        window->windowHandle = nullptr;
-    }
-    if (window->fullScreen) {
-        plat::RestoreDisplayMode();
-        plat::ShowCursor(true);
-    }
+    DestroyWindowGL(window);
     return 0;
 }
 
@@ -91,11 +81,7 @@ int32_t CreateWindowGL(GL_Window* window)
 
     window->renderContext = plat::CreateContext(window->deviceContext);
     if (window->renderContext == nullptr) return FailCreation(window);
-    if (!plat::MakeCurrent(window->deviceContext, window->renderContext)) {
-        plat::DeleteContext(window->renderContext);
-        window->renderContext = nullptr;
-        return FailCreation(window);
-    }
+    if (!plat::MakeCurrent(window->deviceContext, window->renderContext)) return FailCreation(window);
 
     plat::ShowWindow(window->windowHandle, plat::SW_SHOWNORMAL);
     window->visible = 1;

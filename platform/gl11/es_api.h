@@ -41,7 +41,6 @@ struct EsApi {
     void (*GenBuffers)(GLsizei count, GLuint* buffers);
     void (*BindBuffer)(GLenum target, GLuint buffer);
     void (*BufferData)(GLenum target, GLsizeiptr size, const void* data, GLenum usage);
-    void (*BufferSubData)(GLenum target, GLintptr offset, GLsizeiptr size, const void* data);
     void (*VertexAttribPointer)(GLuint index, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
                                 const void* offset);
     void (*EnableVertexAttribArray)(GLuint index);

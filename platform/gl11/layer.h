@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "platform/gl11/es_api.h"
-#include "platform/gl11/matrix.h"
+#include "platform/gl11/matrix_math.h"
 
 namespace gl11 {
 

@@ -16,14 +16,12 @@ namespace plat {
 namespace page {
 namespace {
 
-// Slots the page's events leave free, so that requests posted during a frame always fit.
-constexpr size_t kKeptForPosts = 16;
 // The demo's own keys: the browser's use of them (help, stop loading) would get in the way.
 constexpr uint8_t kKeptFromBrowser[] = {VK_ESCAPE, VK_F1};
 
 void PostFromPage(const Message& m)
 {
-    if (g_page.window && g_page.window->queue.Free() > kKeptForPosts) g_page.window->queue.Post(m);
+    if (g_page.window && g_page.window->queue.RoomForEvents()) g_page.window->queue.Post(m);
     norvex_page_wake();
 }
 

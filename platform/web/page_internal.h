@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/display_mode.h"
-#include "platform/window.h"
+#include "platform/window_records.h"
 
 namespace plat::page {
 

@@ -32,7 +32,6 @@ void emscripten_glBindVertexArray(GLuint);
 void emscripten_glGenBuffers(GLsizei, GLuint*);
 void emscripten_glBindBuffer(GLenum, GLuint);
 void emscripten_glBufferData(GLenum, GLsizeiptr, const void*, GLenum);
-void emscripten_glBufferSubData(GLenum, GLintptr, GLsizeiptr, const void*);
 void emscripten_glVertexAttribPointer(GLuint, GLint, GLenum, GLboolean, GLsizei, const void*);
 void emscripten_glEnableVertexAttribArray(GLuint);
 void emscripten_glDrawElements(GLenum, GLsizei, GLenum, const void*);
@@ -78,7 +77,6 @@ void UseWebGL()
         .GenBuffers = emscripten_glGenBuffers,
         .BindBuffer = emscripten_glBindBuffer,
         .BufferData = emscripten_glBufferData,
-        .BufferSubData = emscripten_glBufferSubData,
         .VertexAttribPointer = emscripten_glVertexAttribPointer,
         .EnableVertexAttribArray = emscripten_glEnableVertexAttribArray,
         .DrawElements = emscripten_glDrawElements,

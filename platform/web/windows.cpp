@@ -3,7 +3,7 @@
 // mode is the browser's full screen, which only a recent key press may ask for.
 #include "platform/platform.h"
 #include "platform/web/page_internal.h"
-#include "platform/window_records.h"
+#include "platform/window_core.h"
 
 namespace plat {
 namespace page {
@@ -12,12 +12,6 @@ PageWindow g_page;
 DisplayMode g_mode = {0, 0, 0};
 
 }  // namespace page
-
-namespace {
-
-int g_cursorCount = 0;  // shown while >= 0
-
-}  // namespace
 
 bool UnregisterClass(const char* className, Instance* instance)
 {
@@ -36,19 +30,12 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
     if (procedure == nullptr || page::g_page.window != nullptr) return nullptr;  // one canvas per page
     // The page lays a window's canvas out; a full-screen one has the mode's size.
     norvex_page_new_canvas(title ? title : "");
-    Window* window = new Window;
-    window->procedure = procedure;
-    window->creationParameter = creationParameter;
-    window->style = style;
-    window->exStyle = exStyle;
-    window->deviceContext.window = window;
-    window->deviceContext.openGL = pixelFormat && (pixelFormat->flags & PFD_SUPPORT_OPENGL);
-    if (pixelFormat) window->deviceContext.descriptor = *pixelFormat;
+    Window* window = NewWindowRecord(procedure, creationParameter, style, exStyle, pixelFormat);
     page::g_page = page::PageWindow{window, (style & WS_POPUP) != 0 && page::g_mode.width > 0, false, 0, 0};
     page::StartEvents();
     norvex_page_keep_awake(1);
-    norvex_page_cursor(g_cursorCount >= 0);
-    if (window->procedure(window, WM_CREATE, 0, 0) == -1) {
+    norvex_page_cursor(CursorShown());
+    if (!DeliverCreate(window)) {
         DestroyWindow(window);
         return nullptr;
     }
@@ -74,21 +61,12 @@ bool DestroyWindow(Window* window)
     return true;
 }
 
-int32_t DefaultWindowProc(Window* window, uint32_t message, uint32_t first, int32_t second)
-{
-    if (window == nullptr) return 0;
-    ++window->defaultHandled;
-    const bool altF4 = message == WM_SYSKEYDOWN && first == VK_F4 && (second & KEY_ALT_HELD);
-    const bool close = message == WM_SYSCOMMAND && (first & 0xFFF0u) == SC_CLOSE;
-    if (altF4 || close) PostMessage(window, WM_CLOSE, 0, 0);
-    return 0;
-}
+// A canvas cannot be minimised, maximised or restored.
+void ApplySystemCommand(Window* /*window*/, uint32_t /*command*/) {}
 
-int ShowCursor(bool show)
+void ApplyCursor(bool shown)
 {
-    g_cursorCount += show ? 1 : -1;
-    if (page::g_page.window) norvex_page_cursor(g_cursorCount >= 0);
-    return g_cursorCount;
+    if (page::g_page.window) norvex_page_cursor(shown);
 }
 
 bool ChangeDisplayMode(const DisplayMode& mode)

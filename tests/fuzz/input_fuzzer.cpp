@@ -9,7 +9,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 #include "shell/shell.h"
 
 namespace {
@@ -78,7 +78,7 @@ struct Harness {
         glWindow.visible = 1;
         window.procedure = WindowProc;
         window.creationParameter = &glWindow;
-        window.sdlWindowId = 1;
+        window.nativeId = 1;
         g_isProgramLooping = 1;
         g_createFullScreen = 1;
     }
@@ -170,10 +170,10 @@ struct Harness {
         std::memcpy(&e, raw, sizeof e);
         const uint8_t pick = in.U8();
         if (pick < 4 * std::size(kEventTypes)) e.type = kEventTypes[pick % std::size(kEventTypes)];
-        if (pick & 1) e.window.windowID = window.sdlWindowId;  // same offset as key.windowID
+        if (pick & 1) e.window.windowID = window.nativeId;  // same offset as key.windowID
         if (e.type == SDL_WINDOWEVENT && (pick & 2)) e.window.event = static_cast<Uint8>(in.U8() % 16);
 
-        const plat::Message m = plat::TranslateEvent(window, e);
+        const plat::Message m = plat::sdl::TranslateEvent(window, e);
         switch (m.message) {
         case 0: case plat::WM_CLOSE: case plat::WM_KILLFOCUS: break;
         case plat::WM_SIZE:

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
 #include "shell/bitmap_font.h"
 #include "shell/frame_rate.h"

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 
 class GLTest : public ::testing::Test {
 protected:

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 
 namespace {
 

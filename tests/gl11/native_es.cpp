@@ -16,7 +16,7 @@ void UseNativeEs()
         .UseProgram = glUseProgram, .GetUniformLocation = glGetUniformLocation, .Uniform1i = glUniform1i,
         .Uniform4fv = glUniform4fv, .UniformMatrix4fv = glUniformMatrix4fv, .GenVertexArrays = glGenVertexArrays,
         .BindVertexArray = glBindVertexArray, .GenBuffers = glGenBuffers, .BindBuffer = glBindBuffer,
-        .BufferData = glBufferData, .BufferSubData = glBufferSubData, .VertexAttribPointer = glVertexAttribPointer,
+        .BufferData = glBufferData, .VertexAttribPointer = glVertexAttribPointer,
         .EnableVertexAttribArray = glEnableVertexAttribArray, .DrawElements = glDrawElements,
         .GenTextures = glGenTextures, .ActiveTexture = glActiveTexture, .BindTexture = glBindTexture,
         .TexParameteri = glTexParameteri, .TexImage2D = glTexImage2D, .PixelStorei = glPixelStorei};

@@ -20,7 +20,7 @@
 #include <string>
 
 #include "platform/crt.h"
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
 #include "shell/shell.h"
 

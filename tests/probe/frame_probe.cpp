@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
 #include "shell/shell.h"
 

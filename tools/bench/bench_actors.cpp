@@ -10,7 +10,7 @@
 #include "actors/cloud.h"
 #include "actors/moverz.h"
 #include "platform/crt.h"
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
 #include "shell/shell.h"
 

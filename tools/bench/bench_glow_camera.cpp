@@ -6,7 +6,7 @@
 #include "actors/camera.h"
 #include "actors/lampje.h"
 #include "platform/crt.h"
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 #include "scene/glow.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "capture_options.h"
 #include "frame_writers.h"
 #include "platform/crt.h"
-#include "platform/offscreen.h"
+#include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
 #include "shell/shell.h"
 

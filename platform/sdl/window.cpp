@@ -1,13 +1,16 @@
-// Windows on SDL: creation from the pixel-format descriptor, showing,
-// destruction, the frame allowance of decorated windows, the user-data slot and
-// the default handling of messages the shell leaves alone.
+// Windows on SDL, from creation to destruction: the GL attributes from the
+// pixel-format descriptor, the display mode a full-screen window runs in (with
+// the watchdog standing by while it does), showing, the frame allowance of
+// decorated windows, the one native window kept on Wayland, the system
+// commands of the default handling, and SDL's video stopped with the last class.
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
 
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
-#include "platform/window_records.h"
+#include "platform/sdl/sdl_internal.h"
+#include "platform/window_core.h"
+#include "platform/x11/mode_watchdog.h"
 
 namespace plat {
 namespace {
@@ -16,6 +19,7 @@ namespace {
 // until a decorated window has been seen (the window manager decides them).
 Rect g_frame = {0, 0, 0, 0};
 int g_windowCount = 0;
+SDL_Window* g_modeHolder = nullptr;  // the window running in the requested display mode
 
 // SDL 2.26 on Wayland with client-side decorations (libdecor: GNOME, weston)
 // crashes in its event dispatch once a window has been destroyed and another
@@ -60,6 +64,21 @@ bool Decorated(uint32_t style)
     return (style & WS_POPUP) == 0 && (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
 }
 
+// Puts a hidden window into the requested display mode, full screen: SDL
+// switches the display when it is shown. The watchdog stands by from before
+// the switch until the window gives the mode back.
+void EnterRequestedMode(SDL_Window* sdl)
+{
+    const SDL_DisplayMode* mode = sdl::RequestedMode();
+    if (mode == nullptr) return;
+    watchdog::Arm();
+    if (SDL_SetWindowDisplayMode(sdl, mode) != 0 || SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN) != 0) {
+        watchdog::Disarm();
+        return;
+    }
+    g_modeHolder = sdl;
+}
+
 // On X11 the window's visual is chosen from the GL attributes in force when the
 // window is created, so they come first. SDL's own default is 3/3/2 colour.
 void SetGLAttributes(const PixelFormatDescriptor& d)
@@ -102,7 +121,7 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
                      const PixelFormatDescriptor* pixelFormat, void* creationParameter)
 {
     const WindowProcedure procedure = classes::Procedure(className, instance);
-    if (procedure == nullptr || !video::Start()) return nullptr;
+    if (procedure == nullptr || !sdl::StartVideo()) return nullptr;
 
     Uint32 flags = SDL_WINDOW_HIDDEN;
     const bool decorated = Decorated(style);
@@ -127,21 +146,14 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
         return nullptr;
     }
-    if (!decorated) video::EnterRequestedMode(sdl);
+    if (!decorated) EnterRequestedMode(sdl);
 
-    Window* window = new Window;
-    window->sdlWindow = sdl;
-    window->sdlWindowId = SDL_GetWindowID(sdl);
-    window->procedure = procedure;
-    window->creationParameter = creationParameter;
-    window->style = style;
-    window->exStyle = exStyle;
-    window->deviceContext.window = window;
-    window->deviceContext.openGL = openGL;
-    if (pixelFormat) window->deviceContext.descriptor = *pixelFormat;
+    Window* window = NewWindowRecord(procedure, creationParameter, style, exStyle, pixelFormat);
+    window->native = sdl;
+    window->nativeId = SDL_GetWindowID(sdl);
     if (++g_windowCount == 1) SDL_DisableScreenSaver();
 
-    if (procedure(window, WM_CREATE, 0, 0) == -1) {
+    if (!DeliverCreate(window)) {
         DestroyWindow(window);
         return nullptr;
     }
@@ -150,8 +162,8 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
 
 bool ShowWindow(Window* window, int /*command*/)
 {
-    if (window == nullptr || window->sdlWindow == nullptr) return false;
-    SDL_Window* sdl = static_cast<SDL_Window*>(window->sdlWindow);
+    if (window == nullptr || window->native == nullptr) return false;
+    SDL_Window* sdl = static_cast<SDL_Window*>(window->native);
     SDL_ShowWindow(sdl);
     SDL_RaiseWindow(sdl);
     return true;
@@ -160,21 +172,22 @@ bool ShowWindow(Window* window, int /*command*/)
 bool DestroyWindow(Window* window)
 {
     // Only windows that CreateWindow made are destroyed; queue-only ones belong to their owner.
-    if (window == nullptr || window->sdlWindow == nullptr) return false;
-    SDL_Window* sdl = static_cast<SDL_Window*>(window->sdlWindow);
+    if (window == nullptr || window->native == nullptr) return false;
+    SDL_Window* sdl = static_cast<SDL_Window*>(window->native);
     int top = 0, left = 0, bottom = 0, right = 0;
     if (Decorated(window->style) && SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0 &&
         top + left + bottom + right > 0)
         g_frame = Rect{left, top, right, bottom};
     // The window's keys go with it, in the shell's record and in SDL's own state.
     if (window->procedure) window->procedure(window, WM_KILLFOCUS, 0, 0);
-    const bool heldMode = video::LeavingWindow(sdl);
+    const bool heldMode = g_modeHolder == sdl;
+    if (heldMode) g_modeHolder = nullptr;
     if (KeepsOneNativeWindow() && g_spare == nullptr && window->deviceContext.openGL)
         KeepAsSpare(sdl, heldMode);
     else
         SDL_DestroyWindow(sdl);
     SDL_ResetKeyboard();
-    if (heldMode) video::ModeGivenBack();
+    if (heldMode) watchdog::Disarm();  // SDL has given the desktop mode back
     delete window;
     if (--g_windowCount == 0) SDL_EnableScreenSaver();
     // The GL driver has just freed tens of MB with the window's context, most
@@ -183,32 +196,25 @@ bool DestroyWindow(Window* window)
     return true;
 }
 
-namespace video {
-
-void DropSpareWindow()
+bool UnregisterClass(const char* className, Instance* instance)
 {
-    if (g_spare) SDL_DestroyWindow(g_spare);
-    g_spare = nullptr;
+    bool last = false;
+    if (!classes::Forget(className, instance, &last)) return false;
+    if (last) {
+        if (g_spare) SDL_DestroyWindow(g_spare);
+        g_spare = nullptr;
+        sdl::StopVideo();
+    }
+    return true;
 }
 
-}  // namespace video
-
-int32_t DefaultWindowProc(Window* window, uint32_t message, uint32_t first, int32_t second)
+void ApplySystemCommand(Window* window, uint32_t command)
 {
-    if (window == nullptr) return 0;
-    ++window->defaultHandled;
-    SDL_Window* sdl = static_cast<SDL_Window*>(window->sdlWindow);
-    const bool altF4 = message == WM_SYSKEYDOWN && first == VK_F4 && (second & KEY_ALT_HELD);
-    if (altF4) first = SC_CLOSE;
-    else if (message != WM_SYSCOMMAND) return 0;
-    switch (first & 0xFFF0u) {  // the low four bits of a command are flags
-    case SC_CLOSE: PostMessage(window, WM_CLOSE, 0, 0); break;
-    case SC_MINIMIZE: if (sdl) SDL_MinimizeWindow(sdl); break;
-    case SC_MAXIMIZE: if (sdl) SDL_MaximizeWindow(sdl); break;
-    case SC_RESTORE: if (sdl) SDL_RestoreWindow(sdl); break;
-    default: break;  // the screen saver and monitor power: nothing here starts them
-    }
-    return 0;
+    SDL_Window* sdl = static_cast<SDL_Window*>(window->native);
+    if (sdl == nullptr) return;
+    if (command == SC_MINIMIZE) SDL_MinimizeWindow(sdl);
+    else if (command == SC_MAXIMIZE) SDL_MaximizeWindow(sdl);
+    else if (command == SC_RESTORE) SDL_RestoreWindow(sdl);
 }
 
 }  // namespace plat

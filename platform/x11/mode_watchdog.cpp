@@ -2,7 +2,7 @@
 // The demo sends one byte when it has restored the mode itself; end of file
 // without that byte means the demo died, and the child puts the recorded CRTC
 // configuration and screen size back through its own X connection.
-#include "platform/mode_watchdog.h"
+#include "platform/x11/mode_watchdog.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>

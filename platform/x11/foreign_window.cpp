@@ -2,40 +2,26 @@
 // process from deep inside a call (an abort for a BadWindow, exit for a lost
 // connection); here an error about the host window means it has gone, and a
 // lost connection is said in words before the process leaves.
-#include "platform/foreign_window.h"
+#include "platform/x11/foreign_window.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/quit_signals.h"
+
 namespace plat {
 namespace {
-
-volatile std::sig_atomic_t g_closeRequested = 0;
 
 // Xlib calls its error handler on this thread, from inside our own calls.
 ::Window g_host = 0;       // the window whose errors mean it has gone
 bool g_hostGone = false;
 bool g_goneReported = false;
 bool g_errorReported = false;
-
-void OnSignal(int) { g_closeRequested = 1; }
-
-// A signal the process was started with ignored stays ignored, as in the demo.
-void CatchSignal(int number)
-{
-    struct sigaction old {};
-    if (sigaction(number, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) return;
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(number, &action, nullptr);
-}
 
 int OnXError(Display* display, XErrorEvent* e)
 {
@@ -98,8 +84,7 @@ void WaitForRefresh(Display* display, int screen, GLXDrawable drawable)
 bool ForeignWindow::Attach(uint32_t requested)
 {
     Detach();
-    CatchSignal(SIGINT);  // first: a daemon may stop its hack while it is still starting
-    CatchSignal(SIGTERM);
+    quit::Catch();  // first: a daemon may stop its hack while it is still starting
     XSetErrorHandler(OnXError);
     XSetIOErrorHandler(OnXIOError);
 
@@ -173,7 +158,7 @@ bool ForeignWindow::Attach(uint32_t requested)
 
 HostEvent ForeignWindow::Poll()
 {
-    if (g_closeRequested) return HostEvent::CloseRequest;
+    if (quit::Caught()) return HostEvent::CloseRequest;
     Display* display = static_cast<Display*>(display_);
     if (display == nullptr) return HostEvent::Gone;
     bool resized = false;

@@ -5,45 +5,24 @@
 // instead, and reach the program as SDL_QUIT once the box has returned, the way
 // they arrive when no box is up.
 #include <atomic>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
-#include <iterator>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
 
-#include "platform/mode_watchdog.h"
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
+#include "platform/quit_signals.h"
+#include "platform/sdl/sdl_internal.h"
+#include "platform/x11/mode_watchdog.h"
 
 namespace plat {
 namespace {
 
-constexpr int kQuitSignals[] = {SIGINT, SIGTERM};
 constexpr int kRetryMs = 50;  // a box forked just after the signal is taken down too
 
-static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
-std::atomic<int> g_signal{0};     // the quit signal that arrived while a box was up
 std::atomic<bool> g_stop{false};  // the box has returned: the watcher leaves
-int g_wake[2] = {-1, -1};         // signal handler and box -> watcher
-
-void Wake()
-{
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = write(g_wake[1], &byte, 1);  // a full pipe wakes it as well
-}
-
-void OnQuitSignal(int sig)
-{
-    const int savedErrno = errno;
-    g_signal = sig;
-    Wake();
-    errno = savedErrno;
-}
 
 // Kills the processes this one started, the box, but not the display-mode watchdog.
 void EndBoxProcesses()
@@ -77,12 +56,11 @@ void EndBoxProcesses()
 void Watch()
 {
     for (;;) {
-        pollfd wake{g_wake[0], POLLIN, 0};
-        poll(&wake, 1, g_signal ? kRetryMs : -1);
-        char drain[16];
-        while (read(g_wake[0], drain, sizeof drain) > 0) {}
+        pollfd wake{quit::WakeFd(), POLLIN, 0};
+        poll(&wake, 1, quit::Caught() ? kRetryMs : -1);
+        quit::DrainWake();
         if (g_stop) return;
-        if (g_signal) EndBoxProcesses();
+        if (quit::Caught()) EndBoxProcesses();
     }
 }
 
@@ -90,16 +68,11 @@ void Watch()
 // -1 when a signal ended it.
 int ShowInterruptible(const char* text, const char* caption)
 {
-    if (pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0)
+    quit::PreviousActions previous;
+    quit::Catch(&previous);
+    if (quit::WakeFd() < 0) {  // no pipe to wake the watcher with: a plain box
+        quit::Release(previous);
         return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
-    struct sigaction previous[std::size(kQuitSignals)];
-    for (size_t i = 0; i < std::size(kQuitSignals); ++i) {
-        sigaction(kQuitSignals[i], nullptr, &previous[i]);
-        if (previous[i].sa_handler == SIG_IGN) continue;  // started with it ignored: it stays so
-        struct sigaction action = {};
-        action.sa_handler = OnQuitSignal;
-        sigemptyset(&action.sa_mask);
-        sigaction(kQuitSignals[i], &action, nullptr);
     }
     g_stop = false;
     std::thread watcher(Watch);
@@ -107,13 +80,11 @@ int ShowInterruptible(const char* text, const char* caption)
     const int result = SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
 
     g_stop = true;
-    Wake();
+    quit::Wake();
     watcher.join();
-    for (size_t i = 0; i < std::size(kQuitSignals); ++i) sigaction(kQuitSignals[i], &previous[i], nullptr);
-    close(g_wake[0]);
-    close(g_wake[1]);
-    g_wake[0] = g_wake[1] = -1;
-    return g_signal ? -1 : result;
+    quit::Release(previous);
+    quit::DrainWake();
+    return quit::Caught() ? -1 : result;
 }
 
 }  // namespace
@@ -121,11 +92,11 @@ int ShowInterruptible(const char* text, const char* caption)
 void MessageBox(const char* text, const char* caption)
 {
     // Once a quit signal has come, no box waits for the user any more.
-    const bool quitBefore = g_signal != 0;
+    const bool quitBefore = quit::Caught() != 0;
     if (!quitBefore && ShowInterruptible(text, caption) == 0) return;
     // Without a display SDL gives up within milliseconds; the text must still reach the user.
     std::fprintf(stderr, "%s: %s\n", caption, text);
-    if (!quitBefore && g_signal != 0 && SDL_WasInit(SDL_INIT_EVENTS)) {
+    if (!quitBefore && quit::Caught() != 0 && SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_Event quit = {};
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);

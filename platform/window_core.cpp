@@ -1,7 +1,8 @@
 // The parts of the window layer that need no window system, shared by every
-// backend: the class registry, the user-data slot, a window's device context
-// and pixel format, and posting and dispatching messages.
-#include "platform/window_records.h"
+// backend: the class registry, a new window's record and its WM_CREATE, the
+// user-data slot, a window's device context and pixel format, the cursor's
+// show count, posting and dispatching messages, and default handling.
+#include "platform/window_core.h"
 
 #include <cstring>
 
@@ -22,6 +23,7 @@ struct Registration {
 
 Registration g_classes[kMaxClasses] = {};
 Instance g_moduleInstance = {};
+int g_cursorCount = 0;  // shown while >= 0
 
 Registration* Find(const char* className, Instance* instance)
 {
@@ -70,6 +72,31 @@ bool RegisterClass(const WindowClass& windowClass)
     return false;
 }
 
+Window* NewWindowRecord(WindowProcedure procedure, void* creationParameter, uint32_t style, uint32_t exStyle,
+                        const PixelFormatDescriptor* pixelFormat)
+{
+    Window* window = new Window;
+    window->procedure = procedure;
+    window->creationParameter = creationParameter;
+    window->style = style;
+    window->exStyle = exStyle;
+    window->deviceContext.window = window;
+    window->deviceContext.openGL = pixelFormat && (pixelFormat->flags & PFD_SUPPORT_OPENGL);
+    if (pixelFormat) window->deviceContext.descriptor = *pixelFormat;
+    return window;
+}
+
+bool DeliverCreate(Window* window) { return window->procedure(window, WM_CREATE, 0, 0) != -1; }
+
+bool CursorShown() { return g_cursorCount >= 0; }
+
+int ShowCursor(bool show)
+{
+    g_cursorCount += show ? 1 : -1;
+    ApplyCursor(CursorShown());
+    return g_cursorCount;
+}
+
 void* CreationParameter(const Window* window) { return window ? window->creationParameter : nullptr; }
 
 intptr_t GetUserData(const Window* window) { return window ? window->userData : 0; }
@@ -111,6 +138,19 @@ int32_t DispatchMessage(Window* window, const Message& message)
     if (window->procedure == nullptr)
         return DefaultWindowProc(window, message.message, message.first, message.second);
     return window->procedure(window, message.message, message.first, message.second);
+}
+
+int32_t DefaultWindowProc(Window* window, uint32_t message, uint32_t first, int32_t second)
+{
+    if (window == nullptr) return 0;
+    ++window->defaultHandled;
+    const bool altF4 = message == WM_SYSKEYDOWN && first == VK_F4 && (second & KEY_ALT_HELD);
+    if (altF4) first = SC_CLOSE;
+    else if (message != WM_SYSCOMMAND) return 0;
+    const uint32_t command = first & 0xFFF0u;  // the low four bits of a command are flags
+    if (command == SC_CLOSE) PostMessage(window, WM_CLOSE, 0, 0);
+    else ApplySystemCommand(window, command);  // the screen saver and monitor power: nothing starts them
+    return 0;
 }
 
 }  // namespace plat

@@ -1,17 +1,17 @@
 // The message queue on SDL: posting, and peeking that first pumps SDL's events
 // into the window's FIFO, translated into the shell's messages; waiting, and
 // dispatching to the window's procedure.
+#include <SDL_syswm.h>
+
 #include <cstring>
 
 #include "platform/key_table.h"
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
+#include "platform/x11/focus.h"
 
 namespace plat {
 namespace {
-
-// Slots kept free by the pump so that requests posted during a frame always fit.
-constexpr size_t kKeptForPosts = 16;
 
 int32_t ClientSize(SDL_Window* sdl)
 {
@@ -27,16 +27,28 @@ uint32_t SizeKind(SDL_Window* sdl)
     return (flags & SDL_WINDOW_MAXIMIZED) ? SIZE_MAXIMIZED : SIZE_RESTORED;
 }
 
+// True when the window is on X11 and X has given it the keyboard focus: SDL
+// learns of it up to 200 ms late after a display-mode change.
+bool HoldsX11Focus(SDL_Window* sdl)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (sdl == nullptr || !SDL_GetWindowWMInfo(sdl, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    return x11::HoldsFocus(info.info.x11.display, info.info.x11.window);
+}
+
 }  // namespace
+
+namespace sdl {
 
 Message TranslateEvent(const Window& window, const SDL_Event& e)
 {
-    SDL_Window* sdl = static_cast<SDL_Window*>(window.sdlWindow);
+    SDL_Window* sdl = static_cast<SDL_Window*>(window.native);
     switch (e.type) {
     case SDL_QUIT:  // also how SIGINT and SIGTERM arrive
         return Message{WM_CLOSE, 0, 0};
     case SDL_WINDOWEVENT:
-        if (e.window.windowID != window.sdlWindowId) break;
+        if (e.window.windowID != window.nativeId) break;
         switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE: return Message{WM_CLOSE, 0, 0};
         case SDL_WINDOWEVENT_FOCUS_LOST: return Message{WM_KILLFOCUS, 0, 0};
@@ -57,7 +69,7 @@ Message TranslateEvent(const Window& window, const SDL_Event& e)
         // window on Wayland), are not this window's; but SDL takes the focus
         // that X gave a full-screen window only up to 200 ms later, and keys
         // typed in between carry no window: X says whose they are.
-        if (e.key.windowID != window.sdlWindowId && (e.key.windowID != 0 || !HoldsX11Focus(sdl))) break;
+        if (e.key.windowID != window.nativeId && (e.key.windowID != 0 || !HoldsX11Focus(sdl))) break;
         {
             // Read as a plain int: a scancode outside the enumeration is a
             // value no key has, and the table's range check then drops it.
@@ -72,16 +84,18 @@ Message TranslateEvent(const Window& window, const SDL_Event& e)
     return Message{0, 0, 0};
 }
 
+}  // namespace sdl
+
 namespace {
 
 void Pump(Window* window)
 {
-    if (window->sdlWindow == nullptr || !video::Started()) return;
+    if (window->native == nullptr || !sdl::VideoStarted()) return;
     SDL_PumpEvents();
     SDL_Event e;
-    while (window->queue.Free() > kKeptForPosts &&
+    while (window->queue.RoomForEvents() &&
            SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
-        const Message m = TranslateEvent(*window, e);
+        const Message m = sdl::TranslateEvent(*window, e);
         if (m.message != 0) window->queue.Post(m);
         // SDL's own key state goes with the focus too, so that no key repeats
         // on for a release that went to another window.
@@ -102,7 +116,7 @@ void WaitMessage(Window* window)
 {
     if (window == nullptr || window->queue.Count() > 0) return;
     // A queue-only window has nothing that could ever arrive: do not block.
-    if (window->sdlWindow == nullptr || !video::Started()) return;
+    if (window->native == nullptr || !sdl::VideoStarted()) return;
     SDL_WaitEvent(nullptr);
 }
 

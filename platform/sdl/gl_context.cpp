@@ -1,21 +1,21 @@
 // OpenGL on a window: its device context, the pixel format fixed at creation,
 // the rendering context and the buffer swap.
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace plat {
 namespace {
 
 SDL_Window* SdlOf(const DeviceContext* dc)
 {
-    return dc && dc->window ? static_cast<SDL_Window*>(dc->window->sdlWindow) : nullptr;
+    return dc && dc->window ? static_cast<SDL_Window*>(dc->window->native) : nullptr;
 }
 
 }  // namespace
 
 DeviceContext* GetDC(Window* window)
 {
-    if (window == nullptr || window->sdlWindow == nullptr) return nullptr;
+    if (window == nullptr || window->native == nullptr) return nullptr;
     window->deviceContextTaken = true;
     return &window->deviceContext;
 }

@@ -1,6 +1,6 @@
 // Time and sleep.
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
+#include "platform/sdl/sdl_internal.h"
 
 namespace plat {
 

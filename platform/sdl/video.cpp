@@ -1,20 +1,18 @@
-// SDL's video subsystem, started lazily and stopped with the last window
-// class; the cursor's show count.
+// SDL's video subsystem, started when first needed (the display-mode query or
+// the first window) and stopped with the last window class; the pointer
+// follows the cursor's show count.
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
 
 #include "platform/platform.h"
-#include "platform/sdl_internal.h"
-#include "platform/window_records.h"
+#include "platform/sdl/sdl_internal.h"
+#include "platform/window_core.h"
 
 namespace plat {
 namespace {
 
 bool g_videoStarted = false;
-int g_cursorCount = 0;  // shown while >= 0
-
-void ApplyCursor() { SDL_ShowCursor(g_cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE); }
 
 // With no display SDL falls back to drivers that show nothing; a window there
 // is no window for the user, so they count only when asked for by name.
@@ -34,9 +32,9 @@ void ReportOnce(const char* what)
 
 }  // namespace
 
-namespace video {
+namespace sdl {
 
-bool Start()
+bool StartVideo()
 {
     if (g_videoStarted) return true;
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");  // a close request is one WM_CLOSE
@@ -54,35 +52,24 @@ bool Start()
         return false;
     }
     g_videoStarted = true;
-    ApplyCursor();
+    ApplyCursor(CursorShown());
     return true;
 }
 
-void Stop()
+void StopVideo()
 {
     if (!g_videoStarted) return;
-    DropSpareWindow();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     g_videoStarted = false;
 }
 
-bool Started() { return g_videoStarted; }
+bool VideoStarted() { return g_videoStarted; }
 
-}  // namespace video
+}  // namespace sdl
 
-bool UnregisterClass(const char* className, Instance* instance)
+void ApplyCursor(bool shown)
 {
-    bool last = false;
-    if (!classes::Forget(className, instance, &last)) return false;
-    if (last) video::Stop();
-    return true;
-}
-
-int ShowCursor(bool show)
-{
-    g_cursorCount += show ? 1 : -1;
-    if (g_videoStarted) ApplyCursor();
-    return g_cursorCount;
+    if (g_videoStarted) SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
 }
 
 }  // namespace plat

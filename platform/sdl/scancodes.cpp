@@ -1,5 +1,5 @@
-// Checks, at compile time, that the scancode numbers the key table is written
-// in are SDL's own.
+// Checks, at compile time, that the scancode numbers the contract's key table
+// is written in (USB HID usages) are SDL's own.
 #include <SDL_scancode.h>
 
 #include "platform/key_table.h"

@@ -1,5 +1,5 @@
 // Matrix arithmetic in float, term order as in Mesa's math module.
-#include "platform/gl11/matrix.h"
+#include "platform/gl11/matrix_math.h"
 
 namespace gl11 {
 

@@ -1,0 +1,70 @@
+// The quit-signal handler and its self-pipe: the one place the layer catches
+// SIGINT and SIGTERM itself.
+#include "platform/quit_signals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+namespace plat::quit {
+namespace {
+
+static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
+std::atomic<int> g_caught{0};
+int g_wake[2] = {-1, -1};  // handler -> poller; never closed, so a late signal finds it
+
+void OnQuitSignal(int sig)
+{
+    const int savedErrno = errno;
+    g_caught = sig;
+    Wake();
+    errno = savedErrno;
+}
+
+void CatchOne(int sig, struct sigaction* previous)
+{
+    struct sigaction old {};
+    sigaction(sig, nullptr, &old);
+    if (previous) *previous = old;
+    if (old.sa_handler == SIG_IGN) return;  // started with it ignored: it stays so
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(sig, &action, nullptr);
+}
+
+}  // namespace
+
+void Catch(PreviousActions* previous)
+{
+    if (g_wake[0] < 0 && pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) g_wake[0] = g_wake[1] = -1;
+    CatchOne(SIGINT, previous ? &previous->interrupt : nullptr);
+    CatchOne(SIGTERM, previous ? &previous->terminate : nullptr);
+}
+
+void Release(const PreviousActions& previous)
+{
+    sigaction(SIGINT, &previous.interrupt, nullptr);
+    sigaction(SIGTERM, &previous.terminate, nullptr);
+}
+
+int Caught() { return g_caught; }
+
+int WakeFd() { return g_wake[0]; }
+
+void Wake()
+{
+    if (g_wake[1] < 0) return;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = write(g_wake[1], &byte, 1);  // a full pipe wakes the poller as well
+}
+
+void DrainWake()
+{
+    char drain[16];
+    while (g_wake[0] >= 0 && read(g_wake[0], drain, sizeof drain) > 0) {}
+}
+
+}  // namespace plat::quit

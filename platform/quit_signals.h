@@ -1,0 +1,30 @@
+// SIGINT and SIGTERM as a request to quit, for the parts of the layer that must
+// end cleanly on either while they wait: a message box up, a screen saver's
+// loop. The handler only notes the signal and wakes whoever polls WakeFd().
+#pragma once
+
+#include <csignal>
+
+namespace plat::quit {
+
+// The actions in force before Catch, for Release.
+struct PreviousActions {
+    struct sigaction interrupt {};
+    struct sigaction terminate {};
+};
+
+// Catches SIGINT and SIGTERM from now on, except one the process was started
+// with ignored: it stays ignored, as a daemon that ignores it expects.
+void Catch(PreviousActions* previous = nullptr);
+// Puts back the actions Catch found.
+void Release(const PreviousActions& previous);
+// The quit signal that arrived since the process started, 0 when none.
+int Caught();
+// Readable once a quit signal has arrived (or Wake was called); -1 until Catch.
+int WakeFd();
+// Wakes a poller of WakeFd without a signal.
+void Wake();
+// Empties the wake-up pipe once its news has been read.
+void DrainWake();
+
+}  // namespace plat::quit
