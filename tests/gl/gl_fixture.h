@@ -1,11 +1,13 @@
-// A test fixture that gives each test a current offscreen GL context, with
-// checks for the state that every draw operation must leave alone.
+// Test fixtures: a current offscreen GL context for each test, with checks
+// for the state that every draw operation must leave alone; and the same
+// context with the scene set up in it, as after a window's creation.
 #pragma once
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "platform/offscreen/offscreen.h"
+#include "scene/scene.h"
 
 class GLTest : public ::testing::Test {
 protected:
@@ -31,4 +33,13 @@ protected:
     }
 
     plat::OffscreenGL gl_;
+};
+
+class SceneTest : public GLTest {
+protected:
+    void SetUp() override
+    {
+        GLTest::SetUp();
+        ASSERT_EQ(Initialize(kWidth, kHeight), 1);
+    }
 };

@@ -18,17 +18,6 @@
 
 namespace {
 
-struct SceneWindow {
-    Keys keys{};
-    GL_Window window{};
-    SceneWindow(int width, int height)
-    {
-        window.keys = &keys;
-        window.width = width;
-        window.height = height;
-    }
-};
-
 // The twelve light colours Initialize will draw from the generator's state now.
 std::vector<float> NextLightColours()
 {
@@ -37,15 +26,6 @@ std::vector<float> NextLightColours()
     for (int i = 0; i < 12; ++i) colours.push_back(static_cast<float>(crt::rand() % 100) / 100.0f);
     crt::g_randState = saved;
     return colours;
-}
-
-void RunFrame()
-{
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    ProcessNorvex();
-    glFlush();
 }
 
 template <typename T, size_t N>
@@ -59,12 +39,17 @@ std::vector<unsigned char> Bytes(const T (&pool)[N])
 
 TEST_F(GLTest, InitializeLeavesTheStateTheFrameReliesOnAndRepeatsIt)
 {
-    SceneWindow scene(1024, 768);
+    // The shell's Initialize keeps the records for Update and sets the scene
+    // up for the window's size.
+    Keys keys{};
+    GL_Window window{};
+    window.width = 1024;
+    window.height = 768;
     crt::srand(2005);
     std::vector<float> colours = NextLightColours();
-    ASSERT_EQ(Initialize(&scene.window, &scene.keys), 1);
-    EXPECT_EQ(g_window, &scene.window);
-    EXPECT_EQ(g_keys, &scene.keys);
+    ASSERT_EQ(Initialize(&window, &keys), 1);
+    EXPECT_EQ(g_window, &window);
+    EXPECT_EQ(g_keys, &keys);
 
     // 85 degrees vertical, aspect 4/3, near 4, far 100000.
     GLdouble m[16];
@@ -123,7 +108,7 @@ TEST_F(GLTest, InitializeLeavesTheStateTheFrameReliesOnAndRepeatsIt)
         corners.insert(corners.end(), p, p + sizeof box.corners);
     }
     colours = NextLightColours();
-    ASSERT_EQ(Initialize(&scene.window, &scene.keys), 1);
+    ASSERT_EQ(Initialize(1024, 768), 1);
     checkLights(colours);
     size_t at = 0;
     for (const Carz& box : kar) {
@@ -132,15 +117,13 @@ TEST_F(GLTest, InitializeLeavesTheStateTheFrameReliesOnAndRepeatsIt)
     }
 }
 
-TEST_F(GLTest, FrameIsCleanAndAllocatesNothing)
+TEST_F(SceneTest, FrameIsCleanAndAllocatesNothing)
 {
-    SceneWindow scene(kWidth, kHeight);
-    Initialize(&scene.window, &scene.keys);
-    for (int i = 0; i < 3; ++i) RunFrame();  // the driver compiles its variants on early frames
+    for (int i = 0; i < 3; ++i) Draw();  // the driver compiles its variants on early frames
     ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     const long before = AllocationCount();
-    RunFrame();
+    Draw();
     EXPECT_EQ(AllocationCount() - before, 0) << "a frame allocated memory";
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     EXPECT_EQ(ModelviewDepth(), 1);
@@ -157,24 +140,22 @@ TEST_F(GLTest, FrameIsCleanAndAllocatesNothing)
     EXPECT_GT(brightest, 0);
 }
 
-TEST_F(GLTest, ActorsCarryOnAcrossARebuiltContext)
+TEST_F(SceneTest, ActorsCarryOnAcrossARebuiltContext)
 {
-    SceneWindow scene(kWidth, kHeight);
-    Initialize(&scene.window, &scene.keys);
-    for (int i = 0; i < 5; ++i) RunFrame();
+    for (int i = 0; i < 5; ++i) Draw();
     const auto clouds = Bytes(cloudz), movers = Bytes(mover), cameras = Bytes(Zenith), lamps = Bytes(licht);
     const float cloudX = cloudz[0].x, cloudSpeed = cloudz[0].speed;
 
     // What a toggle does: a new context, Initialize again.
     gl_.Close();
     ASSERT_TRUE(gl_.Open(kWidth, kHeight)) << gl_.error();
-    ASSERT_EQ(Initialize(&scene.window, &scene.keys), 1);
+    ASSERT_EQ(Initialize(kWidth, kHeight), 1);
     EXPECT_EQ(Bytes(cloudz), clouds);
     EXPECT_EQ(Bytes(mover), movers);
     EXPECT_EQ(Bytes(Zenith), cameras);
     EXPECT_EQ(Bytes(licht), lamps);
 
-    RunFrame();
+    Draw();
     const float next = cloudX + cloudSpeed;
     EXPECT_EQ(cloudz[0].x, next > 120000.0f ? -120000.0f : next) << "the clouds restarted";
     GLint texWidth = 0;

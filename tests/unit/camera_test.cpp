@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actors/camera.h"
+#include "forced_draws.h"
 #include "platform/crt.h"
 
 namespace {
@@ -15,17 +16,6 @@ namespace {
 using Vec = std::array<float, 3>;
 
 Vec V(const float* p) { return {p[0], p[1], p[2]}; }
-
-// The next n draws from generator state `state`, leaving the generator as it was.
-std::vector<int> Replay(uint32_t state, int n)
-{
-    const uint32_t saved = crt::g_randState;
-    crt::g_randState = state;
-    std::vector<int> draws(n);
-    for (int& d : draws) d = crt::rand();
-    crt::g_randState = saved;
-    return draws;
-}
 
 // Generator state after n draws from `state`.
 uint32_t StateAfter(uint32_t state, int n)
@@ -73,7 +63,7 @@ TEST(Camera, ConstructionAndFirstUpdate)
     // Across seeds the first eye leg takes each of its three moves.
     bool seen[3] = {};
     for (unsigned seed = 0; seed < 40; ++seed) {
-        const std::vector<int> d = Replay(seed, 5);
+        const std::vector<int> d = forced::Replay(seed, 5);
         crt::srand(seed);
         Camera cam;
         cam.CalcCamera();
@@ -111,7 +101,7 @@ TEST(Camera, LegsOverManyFrames)
         const Vec oldDest = V(cam.dest), oldViewDest = V(cam.viewdest);
         cam.CalcCamera();
         const bool eyeLeg = cam.count == 0, viewLeg = cam.viewcount == 0;
-        const std::vector<int> d = Replay(before, 5);
+        const std::vector<int> d = forced::Replay(before, 5);
         ASSERT_EQ(crt::g_randState, StateAfter(before, 3 * eyeLeg + 2 * viewLeg)) << frame;
 
         if (eyeLeg) {

@@ -19,6 +19,7 @@ float Jitter(int draw) { return static_cast<float>(draw % 10000 - 5000) / 9.0f; 
 TEST(Carz, ConstructorTakesTwelveDrawsInOrder)
 {
     for (uint32_t seed : {1u, 3u, 65535u, 0x80000000u}) {
+        crt::srand(seed);
         const std::vector<int> d = forced::Replay(seed, 13);
         const Carz c;
         SCOPED_TRACE(seed);
@@ -47,27 +48,17 @@ TEST(Carz, ConstructorTakesTwelveDrawsInOrder)
     for (const CellCase& e : cells) {
         uint32_t seed = 0;
         ASSERT_TRUE(forced::SeedFor(e.draw, e.value, -1, &seed));
+        crt::srand(seed);
         const std::vector<int> d = forced::Replay(seed, 12);
         const Carz c;
         EXPECT_EQ(e.draw == 0 ? c.x : c.y, Jitter(d[e.draw + 2]) + e.centre) << "draw " << e.draw << " = " << e.value;
     }
 
-    struct Case {
-        int draw, value;
-        float Carz::*field;
-        float expected;
-    };
-    const Case edges[] = {
+    const forced::Edge<float Carz::*, float> edges[] = {
         {4, 32767, &Carz::z, 16383.5f},  {4, 1, &Carz::z, 0.5f},           {5, 0, &Carz::scale, 0.5f},
         {5, 999, &Carz::scale, 3.83f},   {6, 449, &Carz::length, 519.0f},  {6, 450, &Carz::length, 70.0f},
     };
-    for (const Case& e : edges) {
-        uint32_t seed = 0;
-        ASSERT_TRUE(forced::SeedFor(e.draw, e.value, -1, &seed));
-        crt::srand(seed);
-        const Carz c;
-        EXPECT_EQ(c.*e.field, e.expected) << "draw " << e.draw << " = " << e.value;
-    }
+    forced::CheckEdges<Carz>(edges);
     // blend (draw 10) comes before type (draw 11): force both at once.
     const int flags[][4] = {{1, 2, 1, 2}, {32767, 32767, 1, 1}, {2, 3, 0, 0}};
     for (const auto& f : flags) {
@@ -82,6 +73,7 @@ TEST(Carz, ConstructorTakesTwelveDrawsInOrder)
     for (int value : {0, 9999}) {
         uint32_t seed = 0;
         ASSERT_TRUE(forced::SeedFor(2, value, -1, &seed));
+        crt::srand(seed);
         const std::vector<int> d = forced::Replay(seed, 12);
         const Carz c;
         const float jitter = c.x - CellCentre(d[0]);

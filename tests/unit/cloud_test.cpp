@@ -8,6 +8,7 @@
 TEST(Cloud, ConstructorTakesSixDrawsInOrder)
 {
     for (uint32_t seed : {1u, 77u, 31337u, 0xFFFFFFFFu}) {
+        crt::srand(seed);
         const std::vector<int> d = forced::Replay(seed, 7);
         const Cloud c;
         SCOPED_TRACE(seed);
@@ -20,24 +21,13 @@ TEST(Cloud, ConstructorTakesSixDrawsInOrder)
         EXPECT_EQ(crt::rand(), d[6]) << "the constructor must take exactly six draws";
     }
 
-    struct Case {
-        int draw, value;
-        float Cloud::*field;
-        float expected;
-    };
-    const Case edges[] = {
+    const forced::Edge<float Cloud::*, float> edges[] = {
         {0, 0, &Cloud::x, -60000.0f},    {0, 32767, &Cloud::x, 5534.0f},   {1, 32767, &Cloud::y, 5534.0f},
         {2, 0, &Cloud::z, 8000.0f},      {2, 32767, &Cloud::z, 40767.0f},  {3, 0, &Cloud::sx, 250.0f},
         {3, 15999, &Cloud::sx, 569.98f}, {4, 16000, &Cloud::sy, 250.0f},   {5, 0, &Cloud::speed, 24.0f},
         {5, 999, &Cloud::speed, 73.95f}, {5, 1000, &Cloud::speed, 24.0f},
     };
-    for (const Case& e : edges) {
-        uint32_t seed = 0;
-        ASSERT_TRUE(forced::SeedFor(e.draw, e.value, -1, &seed));
-        crt::srand(seed);
-        const Cloud c;
-        EXPECT_EQ(c.*e.field, e.expected) << "draw " << e.draw << " = " << e.value;
-    }
+    forced::CheckEdges<Cloud>(edges);
 }
 
 TEST(Cloud, DriftsAlongXAndWrapsStrictlyPastTwiceTheWorld)

@@ -10,6 +10,7 @@
 TEST(Floor, ConstructorTakesEightDrawsInOrder)
 {
     for (uint32_t seed : {1u, 2u, 4242u, 0xDEADBEEFu}) {
+        crt::srand(seed);
         const std::vector<int> d = forced::Replay(seed, 9);
         const Floor f;
         SCOPED_TRACE(seed);
@@ -27,11 +28,7 @@ TEST(Floor, ConstructorTakesEightDrawsInOrder)
 
 TEST(Floor, EdgeDrawsGiveTheirBounds)
 {
-    struct Case {
-        int draw, value;
-        double (*field)(const Floor&);
-        double expected;
-    };
+    using Case = forced::Edge<double (*)(const Floor&), double>;
     const auto x = [](const Floor& f) -> double { return f.x; };
     const auto y = [](const Floor& f) -> double { return f.y; };
     const auto z = [](const Floor& f) -> double { return f.z; };
@@ -47,11 +44,5 @@ TEST(Floor, EdgeDrawsGiveTheirBounds)
         {4, 8199, sy, 10.0},         {4, 24199, sy, 10.0},        {4, 31999, sy, 399.95f},
         {5, 254, r, 254.0},          {5, 255, r, 0.0},            {7, 32767, b, 127.0},
     };
-    for (const Case& c : cases) {
-        uint32_t seed = 0;
-        ASSERT_TRUE(forced::SeedFor(c.draw, c.value, -1, &seed));
-        crt::srand(seed);
-        const Floor f;
-        EXPECT_EQ(c.field(f), c.expected) << "draw " << c.draw << " = " << c.value;
-    }
+    forced::CheckEdges<Floor>(cases);
 }

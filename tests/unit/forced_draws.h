@@ -1,9 +1,13 @@
-// Test helpers for the 15-bit generator: replaying its raw draws, and finding
-// a seed after which chosen draws come out with chosen values, so that
-// constructors can be fed their edge values.
+// Test helpers for the 15-bit generator: replaying its raw draws, finding a
+// seed after which chosen draws come out with chosen values, and walking a
+// table of constructors fed their edge values.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/crt.h"
@@ -26,14 +30,14 @@ constexpr uint32_t Forward(uint32_t s) { return s * kMul + kAdd; }
 constexpr uint32_t Back(uint32_t s) { return (s - kAdd) * Inverse(kMul); }
 constexpr int DrawOf(uint32_t s) { return static_cast<int>((s >> 16) & 0x7FFF); }
 
-// The next n raw draws after seeding with seed (leaves the generator seeded
-// again, so the code under test sees the same draws).
-inline std::vector<int> Replay(uint32_t seed, int n)
+// The next n raw draws from generator state `state`, leaving the generator as it was.
+inline std::vector<int> Replay(uint32_t state, int n)
 {
-    crt::srand(seed);
+    const uint32_t saved = crt::g_randState;
+    crt::g_randState = state;
     std::vector<int> draws(n);
     for (int& d : draws) d = crt::rand();
-    crt::srand(seed);
+    crt::g_randState = saved;
     return draws;
 }
 
@@ -51,6 +55,29 @@ inline bool SeedFor(int index, int first, int second, uint32_t* seed)
         return true;
     }
     return false;
+}
+
+// A row of an edge table: draw number `draw` (from 0) of the constructor
+// forced to `value` leaves `expected` in `field` (a member, or a function of
+// the object).
+template <typename Field, typename Value>
+struct Edge {
+    int draw, value;
+    Field field;
+    Value expected;
+};
+
+// Builds an Actor after each row's forced draw and checks the row's field.
+template <typename Actor, typename Row, size_t N>
+void CheckEdges(const Row (&rows)[N])
+{
+    for (const Row& r : rows) {
+        uint32_t seed = 0;
+        ASSERT_TRUE(SeedFor(r.draw, r.value, -1, &seed)) << "draw " << r.draw << " = " << r.value;
+        crt::srand(seed);
+        const Actor actor;
+        EXPECT_EQ(std::invoke(r.field, actor), r.expected) << "draw " << r.draw << " = " << r.value;
+    }
 }
 
 }  // namespace forced

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "actors/lampje.h"
+#include "forced_draws.h"
 #include "platform/crt.h"
 #include "world/world.h"
 
@@ -19,17 +20,6 @@ using Vec = std::array<float, 3>;
 
 Vec V(const float* p) { return {p[0], p[1], p[2]}; }
 Vec Grey(float g) { return {g, g, g}; }
-
-// The next n draws from generator state `state`, leaving the generator as it was.
-std::vector<int> Replay(uint32_t state, int n)
-{
-    const uint32_t saved = crt::g_randState;
-    crt::g_randState = state;
-    std::vector<int> draws(n);
-    for (int& d : draws) d = crt::rand();
-    crt::g_randState = saved;
-    return draws;
-}
 
 // How many draws lead from `before` to the generator's present state.
 int DrawsSince(uint32_t before)
@@ -49,7 +39,7 @@ int DrawsSince(uint32_t before)
 unsigned FindSeed(int draws, const std::function<bool(const std::vector<int>&)>& fits)
 {
     for (unsigned seed = 0;; ++seed) {
-        if (fits(Replay(seed, draws))) return seed;
+        if (fits(forced::Replay(seed, draws))) return seed;
     }
 }
 
@@ -71,7 +61,7 @@ Lampje StillLamp(int timer, int mode)
 TEST(Lampje, ConstructionDrawsTwelveInOrder)
 {
     for (unsigned seed : {1u, 2u, 4242u, 0xDEADBEEFu}) {
-        const std::vector<int> d = Replay(seed, 13);
+        const std::vector<int> d = forced::Replay(seed, 13);
         crt::srand(seed);
         const Lampje lamp;
         EXPECT_EQ(crt::rand(), d[12]) << "exactly twelve draws, seed " << seed;
@@ -102,7 +92,7 @@ TEST(Lampje, FirstUpdateResetsTheCycle)
             const uint32_t before = crt::g_randState;
             lamp.CalcLampje(index);
             EXPECT_EQ(DrawsSince(before), 1) << seed;
-            EXPECT_EQ(lamp.timer, Replay(before, 1)[0] % 400 + 4010) << seed;
+            EXPECT_EQ(lamp.timer, forced::Replay(before, 1)[0] % 400 + 4010) << seed;
             EXPECT_EQ(lamp.mode, 0);
             EXPECT_EQ(lamp.cutoff, 1.0f);
             EXPECT_EQ(V(lamp.color), colour) << "the constructor's colour is sent unchanged";
@@ -135,7 +125,7 @@ TEST(Lampje, ColourCycleUpdateByUpdate)
         Lampje lamp = StillLamp(2000, 0);  // the next update is a reset
         crt::srand(seed);
         lamp.CalcLampje(-1);
-        const int T = Replay(seed, 1)[0] % 400 + 4010;
+        const int T = forced::Replay(seed, 1)[0] % 400 + 4010;
         ASSERT_EQ(lamp.timer, T);
         ASSERT_EQ(lamp.cutoff, 1.0f);
 
@@ -144,7 +134,7 @@ TEST(Lampje, ColourCycleUpdateByUpdate)
         float heldCutoff = 0.0f;
         for (int update = 1; update <= T - 1999; ++update) {
             const uint32_t before = crt::g_randState;
-            const std::vector<int> d = Replay(before, 7);
+            const std::vector<int> d = forced::Replay(before, 7);
             const Vec lastColour = V(lamp.color);
             const float lastCutoff = lamp.cutoff;
             lamp.CalcLampje(-1);
@@ -224,7 +214,7 @@ TEST(Lampje, NewColourAndItsOneRedraw)
     for (const Case& c : cases) {
         Lampje lamp = StillLamp(4001, 0);
         lamp.cutoff = 17.0f;
-        const std::vector<int> d = Replay(c.seed, 7);
+        const std::vector<int> d = forced::Replay(c.seed, 7);
         crt::srand(c.seed);
         lamp.CalcLampje(4);
         const int first = c.redrawn ? 3 : 0;
@@ -269,7 +259,7 @@ TEST(Lampje, LegsOfPositionAndDirection)
     int legs = 0;
     for (int update = 1; update <= 30000; ++update) {
         const uint32_t before = crt::g_randState;
-        const std::vector<int> d = Replay(before, 7);
+        const std::vector<int> d = forced::Replay(before, 7);
         const Vec oldDest = V(lamp.dest), oldSpotDest = V(lamp.spotdest);
         lamp.CalcLampje(-1);
         SCOPED_TRACE(testing::Message() << "update " << update);
@@ -304,7 +294,7 @@ TEST(Lampje, LegsOfPositionAndDirection)
     for (unsigned seed : {3u, 8u}) {
         Lampje both = StillLamp(2000, 0);
         both.count = both.duration = 1000;
-        const std::vector<int> d = Replay(seed, 8);
+        const std::vector<int> d = forced::Replay(seed, 8);
         crt::srand(seed);
         both.CalcLampje(-1);
         EXPECT_EQ(both.dest[0], f(d[0]));

@@ -13,6 +13,7 @@
 TEST(Moverz, ConstructorTakesSevenDrawsInOrder)
 {
     for (uint32_t seed : {1u, 5u, 99999u, 0xCAFEF00Du}) {
+        crt::srand(seed);
         const std::vector<int> d = forced::Replay(seed, 8);
         const Moverz m;
         SCOPED_TRACE(seed);
@@ -32,22 +33,11 @@ TEST(Moverz, ConstructorTakesSevenDrawsInOrder)
         EXPECT_EQ(m.turn, 0);
     }
 
-    struct Case {
-        int draw, value;
-        float Moverz::*field;
-        float expected;
-    };
-    const Case edges[] = {
+    const forced::Edge<float Moverz::*, float> edges[] = {
         {0, 99, &Moverz::sx, 4.98f},    {0, 0, &Moverz::sy, 3.0f},         {1, 99, &Moverz::sz, 6.3f},
         {6, 1499, &Moverz::speed, 99.95f}, {6, 1499, &Moverz::lane, 499.75f}, {6, 0, &Moverz::lane, 125.0f},
     };
-    for (const Case& e : edges) {
-        uint32_t seed = 0;
-        ASSERT_TRUE(forced::SeedFor(e.draw, e.value, -1, &seed));
-        crt::srand(seed);
-        const Moverz m;
-        EXPECT_EQ(m.*e.field, e.expected) << "draw " << e.draw << " = " << e.value;
-    }
+    forced::CheckEdges<Moverz>(edges);
     for (int value : {2, 32767, 32765}) {  // 32767 % 3 == 1, 32765 % 3 == 2: never heading -y
         uint32_t seed = 0;
         ASSERT_TRUE(forced::SeedFor(5, value, -1, &seed));
@@ -89,6 +79,7 @@ TEST(Moverz, OneFrameAtBoundariesAndEdges)
     for (const Case& c : cases) {
         uint32_t seed = 0;
         ASSERT_TRUE(forced::SeedFor(0, c.turn, -1, &seed));
+        crt::srand(seed);
         const std::vector<int> d = forced::Replay(seed, 2);
         Moverz m;
         m.dir = c.dir;
