@@ -16,7 +16,7 @@
 namespace plat {
 namespace {
 
-volatile std::sig_atomic_t g_closeRequested = 0;
+volatile std::sig_atomic_t g_closeRequested = 0;  // the signal that asked for the end
 
 // Xlib calls its error handler on this thread, from inside our own calls.
 ::Window g_host = 0;       // the window whose errors mean it has gone
@@ -24,7 +24,7 @@ bool g_hostGone = false;
 bool g_goneReported = false;
 bool g_errorReported = false;
 
-void OnSignal(int) { g_closeRequested = 1; }
+void OnSignal(int number) { g_closeRequested = number; }
 
 // A signal the process was started with ignored stays ignored, as in the demo.
 void CatchSignal(int number)
@@ -117,9 +117,12 @@ bool ForeignWindow::Attach(uint32_t requested)
     g_goneReported = false;
 
     XWindowAttributes attributes {};
+    // A daemon stopping its hack as it starts destroys the window too: that is
+    // no news to report.
     if (!XGetWindowAttributes(display, window, &attributes)) {
-        std::fprintf(stderr, "norvex: there is no window 0x%lx on the X display '%s'\n", window,
-                     DisplayString(display));
+        if (!g_closeRequested)
+            std::fprintf(stderr, "norvex: there is no window 0x%lx on the X display '%s'\n", window,
+                         DisplayString(display));
         Detach();
         return false;
     }
@@ -160,7 +163,7 @@ bool ForeignWindow::Attach(uint32_t requested)
     }
     XSync(display, False);
     if (g_hostGone) {  // destroyed while we were attaching
-        std::fprintf(stderr, "norvex: the window 0x%lx was destroyed\n", window);
+        if (!g_closeRequested) std::fprintf(stderr, "norvex: the window 0x%lx was destroyed\n", window);
         Detach();
         return false;
     }
@@ -173,7 +176,10 @@ bool ForeignWindow::Attach(uint32_t requested)
 
 HostEvent ForeignWindow::Poll()
 {
-    if (g_closeRequested) return HostEvent::CloseRequest;
+    if (g_closeRequested) {
+        closeSignal = g_closeRequested;
+        return HostEvent::CloseRequest;
+    }
     Display* display = static_cast<Display*>(display_);
     if (display == nullptr) return HostEvent::Gone;
     bool resized = false;
