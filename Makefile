@@ -19,6 +19,9 @@ TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x
 # A Wayland desktop for the end-to-end tests: the compositor, XWayland, and the
 # decorations SDL draws itself there, as under GNOME.
 TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
+# What a MATE desktop brings along: SDL's message-box helper and the session-bus
+# launcher that libdbus and GTK start where no bus is named.
+TEST_PKGS += zenity dbus-x11
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs

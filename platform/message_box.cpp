@@ -3,7 +3,9 @@
 // the wait when a signal interrupts it: SIGTERM and SIGINT would wait for the
 // user to press Return. While a box is up those two signals take the box down
 // instead, and reach the program as SDL_QUIT once the box has returned, the way
-// they arrive when no box is up.
+// they arrive when no box is up. Where no display could show a box, the text
+// goes to stderr without asking SDL, whose fallback helper (zenity) fails there
+// while SDL reports the box as shown.
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -16,9 +18,11 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/display_probe.h"
 #include "platform/mode_watchdog.h"
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
+#include "platform/session_bus.h"
 
 namespace plat {
 namespace {
@@ -90,6 +94,7 @@ void Watch()
 // -1 when a signal ended it.
 int ShowInterruptible(const char* text, const char* caption)
 {
+    session_bus::KeepFromLaunching();  // zenity's GTK would start a bus that outlives us
     if (pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0)
         return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
     struct sigaction previous[std::size(kQuitSignals)];
@@ -122,8 +127,9 @@ void MessageBox(const char* text, const char* caption)
 {
     // Once a quit signal has come, no box waits for the user any more.
     const bool quitBefore = g_signal != 0;
-    if (!quitBefore && ShowInterruptible(text, caption) == 0) return;
-    // Without a display SDL gives up within milliseconds; the text must still reach the user.
+    const bool hasDisplay = display::XReachable() || display::WaylandReachable();
+    if (!quitBefore && hasDisplay && ShowInterruptible(text, caption) == 0) return;
+    // No display, or SDL gave up: the text must still reach the user.
     std::fprintf(stderr, "%s: %s\n", caption, text);
     if (!quitBefore && g_signal != 0 && SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_Event quit = {};

@@ -24,6 +24,8 @@
 //    falls back to "<caption>: <text>" on stderr when nothing can show it.
 //  - foreign_window.h, apart: a window another program made (a screen-saver
 //    daemon's), drawn into through Xlib and GLX with that window's visual.
+//  - display_probe.h, apart: whether an X or Wayland display is there to open.
+//  - end_by_signal.h, apart: ending the process by the signal that stopped it.
 #pragma once
 
 #include <cstdint>

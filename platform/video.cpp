@@ -6,6 +6,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl_internal.h"
+#include "platform/session_bus.h"
 #include "platform/window_records.h"
 
 namespace plat {
@@ -42,6 +43,7 @@ bool Start()
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");  // a close request is one WM_CLOSE
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");         // SIGINT, SIGTERM -> SDL_QUIT -> WM_CLOSE
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    session_bus::KeepFromLaunching();  // SDL's X11 video connects to the session bus
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         ReportOnce(SDL_GetError());
         return false;
