@@ -11,6 +11,8 @@ JOBS       := $(shell nproc)
 RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
              libpng-dev
 WEB_PKGS  := emscripten
+# A Debian package: the build, CPack's dependency scan (dpkg-shlibdeps) and its file check.
+PACKAGE_PKGS := $(RUN_PKGS) dpkg-dev file
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
@@ -19,6 +21,9 @@ TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x
 # A Wayland desktop for the end-to-end tests: the compositor, XWayland, and the
 # decorations SDL draws itself there, as under GNOME.
 TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
+# What a MATE desktop brings along: SDL's message-box helper and the session-bus
+# launcher that libdbus and GTK start where no bus is named.
+TEST_PKGS += zenity dbus-x11
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs
@@ -36,11 +41,12 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps-run deps-test deps-web build build-asan web clean package
+.PHONY: run test deps-run deps-test deps-web deps-package build build-asan web clean package
 
+# The demo, and norvex-capture beside it in $(BUILD)/tools.
 run: deps-run
 	cmake -S . -B $(BUILD) -DNORVEX_TESTS=OFF
-	cmake --build $(BUILD) -j$(JOBS) --target norvex
+	cmake --build $(BUILD) -j$(JOBS) --target norvex norvex-capture
 	./$(BUILD)/norvex
 
 test: deps-test build build-asan web
@@ -57,6 +63,9 @@ deps-test:
 deps-web:
 	$(call install_missing,$(WEB_PKGS))
 
+deps-package:
+	$(call install_missing,$(PACKAGE_PKGS))
+
 build:
 	cmake -S . -B $(BUILD) -DNORVEX_TESTS=ON
 	cmake --build $(BUILD) -j$(JOBS)
@@ -70,8 +79,11 @@ web: deps-web
 	$(WEB_ENV) emcmake cmake -S platform/web -B $(WEB_BUILD)
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
 
-# The Debian package norvex_<version>_amd64.deb, in $(BUILD).
-package: deps-test build
+# The Debian package norvex_<version>_amd64.deb, in $(BUILD): the programs and
+# their files, without the tests.
+package: deps-package
+	cmake -S . -B $(BUILD) -DNORVEX_TESTS=OFF
+	cmake --build $(BUILD) -j$(JOBS)
 	cd $(BUILD) && cpack -G DEB
 
 clean:

@@ -1,5 +1,5 @@
 // The quit-signal handler and its self-pipe: the one place the layer catches
-// SIGINT and SIGTERM itself.
+// SIGINT and SIGTERM itself, and ending by one of them.
 #include "platform/quit_signals.h"
 
 #include <fcntl.h>
@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 
 namespace plat::quit {
 namespace {
@@ -65,6 +66,21 @@ void DrainWake()
 {
     char drain[16];
     while (g_wake[0] >= 0 && read(g_wake[0], drain, sizeof drain) > 0) {}
+}
+
+void EndBySignal(int signal)
+{
+    std::fflush(nullptr);
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    std::raise(signal);
+    _exit(128 + signal);
 }
 
 }  // namespace plat::quit

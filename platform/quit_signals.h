@@ -1,6 +1,9 @@
 // SIGINT and SIGTERM as a request to quit, for the parts of the layer that must
 // end cleanly on either while they wait: a message box up, a screen saver's
 // loop. The handler only notes the signal and wakes whoever polls WakeFd().
+// A program stopped that way ends by the same signal once it has cleaned up:
+// daemons and shells read a death by SIGTERM or SIGINT as the normal end of a
+// program they stopped, and status 0 after such a signal as an abnormal one.
 #pragma once
 
 #include <csignal>
@@ -26,5 +29,9 @@ int WakeFd();
 void Wake();
 // Empties the wake-up pipe once its news has been read.
 void DrainWake();
+// Puts the signal's default action back, unblocks it and raises it, once the
+// caller has cleaned up. Does not return (were the signal somehow still held
+// back, the process leaves with status 128 + signal, as a shell reports it).
+[[noreturn]] void EndBySignal(int signal);
 
 }  // namespace plat::quit

@@ -1,23 +1,46 @@
 // Process entry. With no arguments, the demo as it always was: WinMain, whose
-// result is the exit code. Otherwise the options decide: --root or --window-id
-// draw into a screen saver's window, --fps adds the frame rate to either.
+// result is the exit code, once a display is known to be there. Otherwise the
+// options decide: --root or --window-id draw into a screen saver's window,
+// --fps adds the frame rate to either.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "platform/sdl/display_probe.h"
 #include "shell/frame_rate.h"
 #include "shell/options.h"
 #include "shell/saver.h"
 #include "shell/shell.h"
 
+namespace {
+
+// The demo's window needs a display. Without one, SDL's attempt at each of its
+// drivers fills stderr and every message box falls back to stderr as well: one
+// line says which display could not be opened instead.
+int RunDemo()
+{
+    std::string why;
+    if (!plat::display::Reachable(&why)) {
+        std::fprintf(stderr, "norvex: %s\n", why.c_str());
+        return 1;
+    }
+    return WinMain(plat::ModuleInstance(), nullptr, "", plat::SW_SHOWNORMAL);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc <= 1) return WinMain(plat::ModuleInstance(), nullptr, "", plat::SW_SHOWNORMAL);
+    if (argc <= 1) return RunDemo();
 
     NorvexOptions options;
     const cli::Parsed parsed = ParseNorvexOptions(argc, argv, &options);
     if (parsed.outcome != cli::Outcome::Run) return cli::Report(parsed, "norvex", NORVEX_USAGE, NORVEX_HELP);
     if (options.fps) g_frameOverlay = ShowFrameRate;
 
+    // xscreensaver's settings dialog appends "--window-id ID" to the daemon's
+    // "--root" line for its preview: the window named wins.
+    if (options.windowId != 0) return RunSaver(options.windowId);
     if (options.root) {
         const char* variable = std::getenv(SAVER_WINDOW_VARIABLE);
         uint32_t id = 0;
@@ -27,6 +50,5 @@ int main(int argc, char** argv)
         }
         return RunSaver(id);
     }
-    if (options.windowId != 0) return RunSaver(options.windowId);
-    return WinMain(plat::ModuleInstance(), nullptr, "", plat::SW_SHOWNORMAL);
+    return RunDemo();
 }

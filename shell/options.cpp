@@ -40,7 +40,7 @@ bool ParseWindowId(const char* text, uint32_t* id)
 
 cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* options)
 {
-    cli::Parsed parsed = cli::Parse(argc, argv, kOptions, [&](size_t index, const char* value) -> std::string {
+    return cli::Parse(argc, argv, kOptions, [&](size_t index, const char* value) -> std::string {
         switch (index) {
         case ROOT: options->root = true; break;
         case WINDOW_ID:
@@ -52,7 +52,4 @@ cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* optio
         }
         return {};
     });
-    if (parsed.outcome == cli::Outcome::Run && options->root && options->windowId != 0)
-        return {cli::Outcome::Refused, "give only one of --root and --window-id"};
-    return parsed;
 }

@@ -8,18 +8,20 @@
 
 struct NorvexOptions {
     bool root = false;       // the window in XSCREENSAVER_WINDOW, else the root window
-    uint32_t windowId = 0;   // X window to draw into; 0: none named
+    uint32_t windowId = 0;   // X window to draw into; 0: none named. Wins over root: a
+                             // settings dialog appends it to the daemon's "--root" line
     bool fps = false;        // frame rate in the lower-left corner
 };
 
-inline constexpr const char* NORVEX_USAGE = "usage: norvex [--root | --window-id ID] [--fps]";
+inline constexpr const char* NORVEX_USAGE = "usage: norvex [--root] [--window-id ID] [--fps]";
 inline constexpr const char* NORVEX_HELP =
     "A camera flies over a night city. With no options: full screen at 1024x768,\n"
     "F1 switches to a window, Escape quits.\n"
     "  --root           screen-saver mode: draw into the window named by\n"
     "                   XSCREENSAVER_WINDOW, else into the root window\n"
     "  --window-id ID   screen-saver mode: draw into the X window ID, hex (0x...)\n"
-    "                   or decimal, as a saver's settings preview passes it\n"
+    "                   or decimal, as a saver's settings preview passes it;\n"
+    "                   with --root as well, this window is the one drawn into\n"
     "  --fps            show the frame rate in the lower-left corner\n"
     "  --help           show this help and exit\n"
     "  --version        show the version and exit\n";

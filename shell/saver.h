@@ -13,7 +13,8 @@ inline constexpr const char* SAVER_WINDOW_VARIABLE = "XSCREENSAVER_WINDOW";
 // names no window.
 bool RootTarget(const char* variable, uint32_t* id);
 
-// Draws frames into window `id` (0: the root window) until SIGINT or SIGTERM
-// (exit code 0), or until the window or the X server goes away, or cannot be
-// drawn to at all (exit code 1, the reason on stderr).
+// Draws frames into window `id` (0: the root window) until SIGINT or SIGTERM,
+// which end the process by that same signal once it has cleaned up, or until
+// the window or the X server goes away, or cannot be drawn to at all (exit
+// code 1, the reason on stderr).
 int RunSaver(uint32_t id);

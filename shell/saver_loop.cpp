@@ -1,9 +1,11 @@
 // The saver's loop: attach to the host's window, set the scene up for it, then
 // frame after frame follow its size, draw, show the frame rate if asked, and
-// swap, until told to stop or the window goes.
+// swap, until told to stop or the window goes. Told to stop by a signal, it
+// cleans up and then ends by that signal, as daemons expect of their hacks.
 #include <cstdio>
 
 #include "platform/crt.h"
+#include "platform/quit_signals.h"
 #include "platform/x11/foreign_window.h"
 #include "platform/platform.h"
 #include "scene/scene.h"
@@ -22,7 +24,11 @@ bool RootTarget(const char* variable, uint32_t* id)
 int RunSaver(uint32_t id)
 {
     plat::ForeignWindow host;
-    if (!host.Attach(id)) return 1;
+    if (!host.Attach(id)) {
+        // Stopped while starting (a daemon cycling quickly): not a failure.
+        if (host.Poll() == plat::HostEvent::CloseRequest) plat::quit::EndBySignal(host.closeSignal);
+        return 1;
+    }
 
     Keys keys = {};  // nothing writes them: the daemon owns the keyboard
     GL_Window window = {};
@@ -58,6 +64,8 @@ int RunSaver(uint32_t id)
         frameStart = plat::TickCount();
     }
     Deinitialize();
+    const int signal = host.closeSignal;
     host.Detach();
+    if (signal != 0) plat::quit::EndBySignal(signal);
     return exitCode;
 }

@@ -3,7 +3,9 @@
 // the wait when a signal interrupts it: SIGTERM and SIGINT would wait for the
 // user to press Return. While a box is up those two signals take the box down
 // instead, and reach the program as SDL_QUIT once the box has returned, the way
-// they arrive when no box is up.
+// they arrive when no box is up. Where no display could show a box, the text
+// goes to stderr without asking SDL, whose fallback helper (zenity) fails there
+// while SDL reports the box as shown.
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +16,9 @@
 
 #include "platform/platform.h"
 #include "platform/quit_signals.h"
+#include "platform/sdl/display_probe.h"
 #include "platform/sdl/sdl_internal.h"
+#include "platform/sdl/session_bus.h"
 #include "platform/x11/mode_watchdog.h"
 
 namespace plat {
@@ -68,6 +72,7 @@ void Watch()
 // -1 when a signal ended it.
 int ShowInterruptible(const char* text, const char* caption)
 {
+    session_bus::KeepFromLaunching();  // zenity's GTK would start a bus that outlives us
     quit::PreviousActions previous;
     quit::Catch(&previous);
     if (quit::WakeFd() < 0) {  // no pipe to wake the watcher with: a plain box
@@ -93,8 +98,9 @@ void MessageBox(const char* text, const char* caption)
 {
     // Once a quit signal has come, no box waits for the user any more.
     const bool quitBefore = quit::Caught() != 0;
-    if (!quitBefore && ShowInterruptible(text, caption) == 0) return;
-    // Without a display SDL gives up within milliseconds; the text must still reach the user.
+    const bool hasDisplay = display::XReachable() || display::WaylandReachable();
+    if (!quitBefore && hasDisplay && ShowInterruptible(text, caption) == 0) return;
+    // No display, or SDL gave up: the text must still reach the user.
     std::fprintf(stderr, "%s: %s\n", caption, text);
     if (!quitBefore && quit::Caught() != 0 && SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_Event quit = {};

@@ -1,6 +1,8 @@
 // The message queue on the page: keys and visibility arrive through the
-// browser's events and are queued at once; peeking first lets the canvas follow
+// browser's events and are queued at once (F1 and the page's full-screen
+// control may go to the browser instead); peeking first lets the canvas follow
 // the page's layout; waiting gives the page turns until something arrives.
+#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <cmath>
@@ -30,6 +32,7 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*)
     const Message m = TranslateKey(ScancodeFromKeyCode(e->code), type == EMSCRIPTEN_EVENT_KEYDOWN, e->repeat,
                                    e->altKey);
     if (m.message == 0) return EM_FALSE;
+    if (m.message == WM_KEYDOWN && m.first == VK_F1 && !e->repeat && ShowFullScreenNow()) return EM_TRUE;
     PostFromPage(m);
     for (uint8_t vk : kKeptFromBrowser)
         if (m.first == vk) return EM_TRUE;
@@ -45,6 +48,13 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*)
 }
 
 }  // namespace
+
+bool ShowFullScreenNow()
+{
+    if (g_page.window == nullptr || !g_page.fullScreen || norvex_page_showing_full_screen()) return false;
+    norvex_page_enter_full_screen();
+    return true;
+}
 
 void StartEvents()
 {
@@ -79,6 +89,14 @@ void FollowPageSize()
 }
 
 }  // namespace page
+
+// The page's full-screen control: what F1 does.
+extern "C" EMSCRIPTEN_KEEPALIVE void norvex_page_full_screen_control()
+{
+    if (page::ShowFullScreenNow()) return;
+    page::PostFromPage(TranslateKey(scancode::F1, true, false, false));
+    page::PostFromPage(TranslateKey(scancode::F1, false, false, false));
+}
 
 bool PeekMessage(Window* window, Message* message)
 {

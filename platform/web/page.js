@@ -14,6 +14,7 @@ mergeInto(LibraryManager.library, {
       line.className = kind;
       line.textContent = text;
       document.getElementById('norvex-messages').appendChild(line);
+      return line;
     },
     hook: function (name, value) {
       const hook = window.norvexTestHook;
@@ -30,17 +31,29 @@ mergeInto(LibraryManager.library, {
     return -2;
   },
 
+  // The stage, empty now, makes way, so that the line saying so is in view;
+  // the line offers to start again.
   norvex_page_ended__deps: ['$NorvexPage'],
   norvex_page_ended: function (code) {
-    NorvexPage.say('norvex has stopped' + (code ? ' (exit code ' + code + ')' : '') + '.', 'ended');
+    NorvexPage.stage().hidden = true;
+    const control = document.getElementById('norvex-full-screen');
+    if (control) control.disabled = true;
+    const line = NorvexPage.say('norvex has stopped' + (code ? ' (exit code ' + code + ')' : '') + '. ', 'ended');
+    const again = document.createElement('button');
+    again.id = 'norvex-start-again';
+    again.type = 'button';
+    again.textContent = 'Start again';
+    again.onclick = () => location.reload();
+    line.appendChild(again);
     NorvexPage.hook('onEnded', code);
   },
 
   norvex_page_new_canvas__deps: ['$NorvexPage'],
+  // The window's title names the canvas; the page's own title says what norvex is.
   norvex_page_new_canvas: function (title) {
-    document.title = UTF8ToString(title);
     const canvas = document.createElement('canvas');
     canvas.id = 'norvex-canvas';
+    canvas.setAttribute('aria-label', UTF8ToString(title));
     NorvexPage.stage().appendChild(canvas);
   },
 
@@ -87,20 +100,29 @@ mergeInto(LibraryManager.library, {
     return document.fullscreenElement === NorvexPage.stage() ? 1 : 0;
   },
 
-  // Browsers grant full screen only shortly after a key press or a click.
+  // Browsers grant full screen only shortly after a key press or a click: 1
+  // shown, -1 not without one (yet), 0 never (no such thing, or not allowed here).
   norvex_page_request_full_screen__deps: ['$NorvexPage', '$Asyncify'],
   norvex_page_request_full_screen: function () {
     return Asyncify.handleAsync(async () => {
       const stage = NorvexPage.stage();
-      if (!stage.requestFullscreen) return 0;
-      if (navigator.userActivation && !navigator.userActivation.isActive) return 0;
+      if (!stage.requestFullscreen || !document.fullscreenEnabled) return 0;
+      if (navigator.userActivation && !navigator.userActivation.isActive) return -1;
       try {
         await stage.requestFullscreen({navigationUI: 'hide'});
         return 1;
       } catch (e) {
-        return 0;
+        return -1;
       }
     });
+  },
+
+  // From inside a key or click handler, while it counts as the visitor's; the
+  // canvas takes the mode's size once the browser shows it.
+  norvex_page_enter_full_screen__deps: ['$NorvexPage'],
+  norvex_page_enter_full_screen: function () {
+    const stage = NorvexPage.stage();
+    if (stage.requestFullscreen) stage.requestFullscreen({navigationUI: 'hide'}).catch(() => {});
   },
 
   norvex_page_exit_full_screen__deps: ['$Asyncify'],

@@ -28,6 +28,17 @@ void StopEvents();
 // When it changed, the buffer takes it and the window gets WM_SIZE.
 void FollowPageSize();
 
+// F1 pressed or the page's full-screen control clicked, while the page shows a
+// full-screen window in its place: asks the browser to show it full screen now,
+// while the press still counts as the visitor's, and returns true. False when
+// there is no such window (the press is the demo's own then).
+bool ShowFullScreenNow();
+
+// What norvex_page_request_full_screen answers.
+inline constexpr int kFullScreenRefused = 0;  // the page can never be full screen
+inline constexpr int kFullScreenShown = 1;
+inline constexpr int kFullScreenNotYet = -1;  // no key press or click to ask with yet
+
 }  // namespace plat::page
 
 // page.js
@@ -40,6 +51,7 @@ void norvex_page_message(const char* caption, const char* text);
 void norvex_page_cursor(int shown);
 void norvex_page_keep_awake(int on);
 int norvex_page_showing_full_screen();
+void norvex_page_enter_full_screen();
 // These give the page a turn before they return (ASYNCIFY).
 int norvex_page_request_full_screen();
 void norvex_page_exit_full_screen();

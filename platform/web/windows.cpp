@@ -1,6 +1,7 @@
 // Window classes and the one window a page has: its canvas, made afresh for
 // each window so that each gets a rendering context of its own. The display
-// mode is the browser's full screen, which only a recent key press may ask for.
+// mode is the browser's full screen, which only a recent key press or click may
+// ask for.
 #include "platform/platform.h"
 #include "platform/web/page_internal.h"
 #include "platform/window_core.h"
@@ -69,9 +70,14 @@ void ApplyCursor(bool shown)
     if (page::g_page.window) norvex_page_cursor(shown);
 }
 
+// A page may ask for full screen only shortly after a key press or a click. A
+// request before the visitor has done either (the demo's start) is not refused:
+// the full-screen window fills its place in the page until F1 or the page's
+// full-screen control, pressed, asks the browser (events.cpp). Only a page that
+// can never be shown full screen refuses the mode.
 bool ChangeDisplayMode(const DisplayMode& mode)
 {
-    if (!norvex_page_request_full_screen()) return false;
+    if (norvex_page_request_full_screen() == page::kFullScreenRefused) return false;
     page::g_mode = mode;
     return true;
 }

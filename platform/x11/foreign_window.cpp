@@ -102,9 +102,12 @@ bool ForeignWindow::Attach(uint32_t requested)
     g_goneReported = false;
 
     XWindowAttributes attributes {};
+    // A daemon stopping its hack as it starts destroys the window too: that is
+    // no news to report.
     if (!XGetWindowAttributes(display, window, &attributes)) {
-        std::fprintf(stderr, "norvex: there is no window 0x%lx on the X display '%s'\n", window,
-                     DisplayString(display));
+        if (!quit::Caught())
+            std::fprintf(stderr, "norvex: there is no window 0x%lx on the X display '%s'\n", window,
+                         DisplayString(display));
         Detach();
         return false;
     }
@@ -145,7 +148,7 @@ bool ForeignWindow::Attach(uint32_t requested)
     }
     XSync(display, False);
     if (g_hostGone) {  // destroyed while we were attaching
-        std::fprintf(stderr, "norvex: the window 0x%lx was destroyed\n", window);
+        if (!quit::Caught()) std::fprintf(stderr, "norvex: the window 0x%lx was destroyed\n", window);
         Detach();
         return false;
     }
@@ -158,7 +161,10 @@ bool ForeignWindow::Attach(uint32_t requested)
 
 HostEvent ForeignWindow::Poll()
 {
-    if (quit::Caught()) return HostEvent::CloseRequest;
+    if (quit::Caught()) {
+        closeSignal = quit::Caught();
+        return HostEvent::CloseRequest;
+    }
     Display* display = static_cast<Display*>(display_);
     if (display == nullptr) return HostEvent::Gone;
     bool resized = false;

@@ -26,7 +26,8 @@ public:
     // Attaches a current OpenGL context to window `id` (0: the root window of
     // the display's default screen), swapping with interval 1 where the driver
     // offers it. False, with the reason on stderr, when the display, the window
-    // or a context for its visual cannot be had.
+    // or a context for its visual cannot be had (a window gone while a close
+    // request is pending is not reported: Poll says CloseRequest then).
     bool Attach(uint32_t id);
     // Takes every change that has arrived without waiting; the most serious
     // one wins (CloseRequest, Gone, Resized, Unchanged).
@@ -38,6 +39,7 @@ public:
     uint32_t id = 0;          // the window drawn into
     int width = 0;            // pixels, as last reported by the X server
     int height = 0;
+    int closeSignal = 0;      // SIGINT or SIGTERM, once Poll has said CloseRequest
 
 private:
     void* display_ = nullptr;  // Display

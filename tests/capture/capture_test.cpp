@@ -26,12 +26,16 @@ struct Result {
     std::string err;
 };
 
-// Runs norvex-capture with args in cwd; stdout to outFile, stderr captured.
-Result Capture(const std::string& args, const fs::path& cwd, const std::string& outFile = "/dev/null")
+// Runs norvex-capture with args in cwd; stdout to outFile, stderr captured. On
+// a terminal (script(1)'s pseudo-terminal) both streams are captured.
+Result Capture(const std::string& args, const fs::path& cwd, const std::string& outFile = "/dev/null",
+               bool terminal = false)
 {
     const fs::path errFile = cwd / ".stderr";
-    const std::string command = "cd '" + cwd.string() + "' && " CAPTURE_PATH " " + args + " >" + outFile +
-                                " 2>'" + errFile.string() + "'";
+    const std::string run = terminal ? "script -qec '" CAPTURE_PATH " " + args + "' /dev/null"
+                                     : CAPTURE_PATH " " + args;
+    const std::string command = "cd '" + cwd.string() + "' && " + run + " 2>'" + errFile.string() + "' >" +
+                                (terminal ? "&2" : outFile);
     const int status = std::system(command.c_str());
     Result r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -134,21 +138,27 @@ TEST(Capture, SameSeedSameBytesOtherSeedOtherPicture)
     const fs::path dir = FreshDir("determinism");
     const char* runs[] = {"--seed 7 --size 96x72 --frames 40 --every 20 --out a",
                           "--seed 7 --size 96x72 --frames 40 --every 20 --out b",
-                          "--seed 8 --size 96x72 --frames 40 --every 20 --out c"};
+                          "--seed 8 --size 96x72 --frames 40 --every 20 --out c",
+                          "--seed 7 --size 96x72 --frames 40 --every 20 --from 21 --out d"};
     for (const char* args : runs) ASSERT_EQ(Capture(args, dir).code, 0) << args;
     EXPECT_EQ(FileCount(dir / "a"), 2u);
     for (const char* name : {"frame_000020.png", "frame_000040.png"}) {
         EXPECT_EQ(Bytes(dir / "a" / name), Bytes(dir / "b" / name)) << name;
         EXPECT_NE(Bytes(dir / "a" / name), Bytes(dir / "c" / name)) << name;
     }
+    // --from: the frames before it are not written, and the flight is the same.
+    EXPECT_EQ(FileCount(dir / "d"), 1u);
+    EXPECT_EQ(Bytes(dir / "d" / "frame_000040.png"), Bytes(dir / "a" / "frame_000040.png"));
 
     // The stream: a header, then one 4:4:4 frame of 3 planes per kept frame.
-    const Result r = Capture("--size 16x8 --frames 3 --y4m", dir, "stream.y4m");
-    ASSERT_EQ(r.code, 0) << r.err;
-    const std::string stream = Bytes(dir / "stream.y4m");
-    const std::string header = "YUV4MPEG2 W16 H8 F30:1 Ip A1:1 C444\n";
-    ASSERT_EQ(stream.compare(0, header.size(), header), 0) << stream.substr(0, 40);
-    EXPECT_EQ(stream.size(), header.size() + 3 * (6 + 16 * 8 * 3));
+    for (const auto& [args, kept] : {std::pair{"--size 16x8 --frames 3 --y4m", 3}, {"--size 16x8 --frames 3 --from 3 --y4m", 1}}) {
+        const Result r = Capture(args, dir, "stream.y4m");
+        ASSERT_EQ(r.code, 0) << r.err;
+        const std::string stream = Bytes(dir / "stream.y4m");
+        const std::string header = "YUV4MPEG2 W16 H8 F30:1 Ip A1:1 C444\n";
+        ASSERT_EQ(stream.compare(0, header.size(), header), 0) << stream.substr(0, 40);
+        EXPECT_EQ(stream.size(), header.size() + kept * (6 + 16 * 8 * 3)) << args;
+    }
     fs::remove_all(dir);
 }
 
@@ -159,7 +169,9 @@ TEST(Capture, BadInputIsRefusedAndWritesNothing)
     fs::permissions(dir / "readonly", fs::perms::owner_read | fs::perms::owner_exec);
     std::ofstream(dir / "afile") << "x";
     const bool root = geteuid() == 0;  // root writes anywhere: the read-only case needs another user
-    struct Case { std::string args; std::string message; };
+    // Status 2 is a command line to mend, with the usage; 1 a failure of the
+    // system's, with its reason and no usage.
+    struct Case { std::string args; std::string message; int code = 2; bool terminal = false; };
     std::vector<Case> cases = {
         {"--fast --out x", "unknown option '--fast'"},
         {"--size 100 --out x", "--size needs WxH"},
@@ -169,19 +181,23 @@ TEST(Capture, BadInputIsRefusedAndWritesNothing)
         {"--frames 0 --out x", "--frames needs a positive whole number"},
         {"--every -2 --out x", "--every needs a positive whole number"},
         {"--frames 1.5 --out x", "--frames needs a positive whole number"},
+        {"--from 0 --out x", "--from needs a positive whole number"},
+        {"--frames 40 --from 41 --out x", "--from 41 comes after the last frame, 40"},
         {"--seed --out x", "--seed needs a whole number"},
         {"--out x --y4m", "give exactly one of --out DIR and --y4m"},
         {"--frames 3", "give exactly one of --out DIR and --y4m"},
         {"--out", "option --out needs a value"},
-        {"--out afile/sub", "cannot create or write the folder 'afile/sub'"},
+        {"--frames 1 --y4m", "--y4m writes a binary video stream: redirect it", 2, true},
+        {"--out afile/sub", "cannot create the folder 'afile/sub': Not a directory", 1},
+        {"--out afile", "cannot write into 'afile': Not a directory", 1},
     };
-    if (!root) cases.push_back({"--out readonly/sub", "cannot create or write the folder 'readonly/sub'"});
+    if (!root) cases.push_back({"--out readonly/sub", "cannot create the folder 'readonly/sub': Permission denied", 1});
     const size_t before = FileCount(dir);
     for (const Case& c : cases) {
-        const Result r = Capture(c.args, dir);
-        EXPECT_EQ(r.code, 2) << c.args;
+        const Result r = Capture(c.args, dir, "/dev/null", c.terminal);
+        EXPECT_EQ(r.code, c.code) << c.args;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << " said: " << r.err;
-        EXPECT_NE(r.err.find("usage: norvex-capture"), std::string::npos) << c.args;
+        EXPECT_EQ(r.err.find("usage: norvex-capture") != std::string::npos, c.code == 2) << c.args << " said: " << r.err;
         EXPECT_EQ(FileCount(dir), before) << c.args << " wrote something";
     }
     fs::permissions(dir / "readonly", fs::perms::owner_all);

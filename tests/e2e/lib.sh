@@ -260,10 +260,10 @@ e2e_ms_since() { echo $(( ($(date +%s%N) - $1) / 1000000 )); }
 # e2e_bands_are ID N: the window shows N bands (retry with e2e_wait_for while it paints).
 e2e_bands_are() { test "$(e2e_text_bands "$1")" = "$2"; }
 
-# e2e_start_norvex_session BINARY: e2e_start_norvex, in a session of its own, so
-# that whatever the demo starts can be found afterwards with e2e_session_left.
+# e2e_start_norvex_session BINARY [ARGS...]: e2e_start_norvex, in a session of its
+# own, so that whatever the demo starts can be found afterwards with e2e_session_left.
 e2e_start_norvex_session() {
-    setsid env ${E2E_NORVEX_PRELOAD:+LD_PRELOAD=$E2E_NORVEX_PRELOAD} --default-signal=INT,TERM "$1" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
+    setsid env ${E2E_NORVEX_PRELOAD:+LD_PRELOAD=$E2E_NORVEX_PRELOAD} --default-signal=INT,TERM "$@" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
     E2E_NORVEX=$!
     e2e_track "$E2E_NORVEX"
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# norvex as a saver's settings preview: --window-id on a plain 320x240 window made
-# here. It draws at that size, follows the window to 640x480, ends on SIGTERM with
-# 0 within a second, leaving window, screen mode and window list as they were.
+# norvex as a saver's settings preview: "--root --window-id ID", as xscreensaver's
+# settings dialog runs its hacks, on a plain 320x240 window made here. It draws at
+# that size, follows the window to 640x480, ends by SIGTERM (or SIGINT) itself
+# within a second, leaving window, screen mode and window list as they were.
 # Also: the command line's exit codes, the frame rate in both modes, a window
 # without depth buffer, and the host window or the X server going away.
 set -u
@@ -40,21 +41,22 @@ while IFS=';' read -r code says env args; do
     e2e_check "'$args' $env: exit code $code (got $rc after $ms ms), says '$says'" \
         sh -c "[ $rc -eq $code ] && [ $ms -lt 1000 ] && grep -qF -- \"\$1\" '$E2E_TMP/cl.out'" - "$says"
 done <<'ROWS'
-0;usage: norvex [--root | --window-id ID] [--fps];-;--help
+0;usage: norvex [--root] [--window-id ID] [--fps];-;--help
 0;norvex 1.;-;-version
 2;unknown option '-rooted';-;-rooted
-2;usage: norvex [--root | --window-id ID] [--fps];-;--window-id=zz
+2;usage: norvex [--root] [--window-id ID] [--fps];-;--window-id=zz
 1;there is no window 0x1fe00001;-;-window-id 0x1fe00001
 1;there is no window 0x1fe00001;XSCREENSAVER_WINDOW=0x1fe00001;-root
 1;XSCREENSAVER_WINDOW names no X window;XSCREENSAVER_WINDOW=bogus;--root
 1;DISPLAY is not set;DISPLAY=;--window-id 0x1fe00001
 ROWS
 
-# The preview: drawn at the window's size, following it, gone on SIGTERM.
+# The preview: drawn at the window's size, following it, gone on SIGTERM. The
+# window named wins over --root's (here a variable that names none).
 start_host 320 240 || { e2e_fail "no host window"; e2e_finish; }
 mode_before=$(e2e_xrandr_mode)
 e2e_window_clients >"$E2E_TMP/clients.before"
-e2e_start_norvex "$NORVEX" --window-id "$HOST" --fps
+XSCREENSAVER_WINDOW=bogus e2e_start_norvex "$NORVEX" --root --window-id "$HOST" --fps
 e2e_check "draws the city into the 320x240 window" e2e_wait_for 30 e2e_window_shows city "$HOST"
 e2e_check "the window stays 320x240" test "$(e2e_geometry "$HOST" | cut -d' ' -f3,4)" = "320 240"
 e2e_check "--fps: the frame rate in the lower-left corner" e2e_wait_for 5 fps_shown "$HOST"
@@ -67,7 +69,7 @@ e2e_check "resized to 640x480: the picture fills the window" quarters_drawn "$E2
 start=$(date +%s%N)
 kill -TERM "$E2E_NORVEX"
 e2e_wait_exit "$E2E_NORVEX" 1 || E2E_EXIT="still running"
-e2e_check "SIGTERM: exit code 0 within a second (got $E2E_EXIT after $(e2e_ms_since "$start") ms)" test "$E2E_EXIT" = 0
+e2e_check "SIGTERM: ended by SIGTERM (143) within a second (got $E2E_EXIT after $(e2e_ms_since "$start") ms)" test "$E2E_EXIT" = 143
 e2e_check "the host window is still there" sh -c "xwininfo -id $HOST >/dev/null"
 e2e_check "the screen mode is unchanged" test "$(e2e_xrandr_mode)" = "$mode_before"
 e2e_check "nothing on stderr" test ! -s "$E2E_TMP/norvex.err"
@@ -83,8 +85,10 @@ e2e_wait_exit "$E2E_NORVEX" 2
 if start_host 320 240 --no-depth; then
     e2e_start_norvex "$NORVEX" -window-id "$HOST"
     e2e_check "no depth buffer: still draws" e2e_wait_for 30 e2e_window_shows city "$HOST"
-    kill -TERM "$E2E_NORVEX" "$HOST_PID"
-    e2e_wait_exit "$E2E_NORVEX" 2
+    kill -INT "$E2E_NORVEX"
+    e2e_wait_exit "$E2E_NORVEX" 1 || E2E_EXIT="still running"
+    e2e_check "SIGINT: ended by SIGINT (130) within a second (got $E2E_EXIT)" test "$E2E_EXIT" = 130
+    kill -TERM "$HOST_PID"
     e2e_check "no depth buffer: said once" test "$(grep -c 'has no depth buffer' "$E2E_TMP/norvex.err")" -eq 1
 fi
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # norvex run by the real xscreensaver daemon as a user (it starts no hacks for
 # root), with a ~/.xscreensaver listing only norvex. Activated, norvex draws the
-# lit city on the daemon's saver window and makes no window of its own; then it
-# is gone within a second of deactivation, with no abnormal exit in the log.
+# lit city on the daemon's saver window and makes no window of its own; cycled,
+# it ends by the daemon's SIGTERM, which the log calls normal; then it is gone
+# within a second of deactivation, with no abnormal exit in the log.
 # On a server with two screens: one norvex on each.
 set -u
 source "${NORVEX_SOURCE:-$(dirname "$0")/../..}/tests/e2e/lib.sh"
@@ -32,7 +33,7 @@ no_abnormal_exit() {
 # Two screens' worth of pixels on a small machine would take minutes to reach
 # the city, so there the first frames of the scene will do.
 run_daemon() {
-    local name=$1 screens=$2 what=$3 daemon line screen window stop
+    local name=$1 screens=$2 what=$3 daemon line screen window stop first
     shift 3
     e2e_start_xvfb "$@" || { e2e_fail "$name: Xvfb did not start"; return; }
     LOG=$E2E_TMP/xscreensaver-$name.log
@@ -44,7 +45,14 @@ run_daemon() {
     e2e_as_user xscreensaver-command -activate >/dev/null
     e2e_check "$name: the log says norvex was forked on $screens window(s)" e2e_wait_for 10 count_is "$screens" forked '\3'
     e2e_check "$name: $screens norvex running" e2e_wait_for 5 count_is "$screens" norvex_pids
-    for line in $(forked '\1:\3'); do
+    # Cycling stops the running hacks with SIGTERM, once drawing, and starts them again.
+    first=$(forked '\2' | head -n 1)
+    e2e_wait_for 60 e2e_window_changes "$(forked '\3' | head -n 1)" 0.2
+    e2e_as_user xscreensaver-command -cycle >/dev/null
+    e2e_check "$name: cycled, the log says norvex (pid $first) exited normally with SIGTERM" \
+        e2e_wait_for 5 grep -qE "pid $first \(.*norvex\) exited normally with SIGTERM" "$LOG"
+    e2e_check "$name: cycled, norvex forked again" e2e_wait_for 10 count_is $((2 * screens)) forked '\3'
+    for line in $(forked '\1:\3' | tail -n "$screens"); do
         screen=${line%:*} window=${line#*:}
         e2e_log "$name: $(grep -m1 "on window $window" "$LOG")"
         export DISPLAY=${DISPLAY%.*}.$screen  # import finds a window on its own screen only

@@ -13,6 +13,7 @@ ls -l "$deb"
 
 lintian --info "$deb" 2>&1 | grep -v '^running with root' | tee "$INSTALL_TMP/lintian"
 check "lintian: no errors" sh -c "! grep -q '^E: ' '$INSTALL_TMP/lintian'"
+check "lintian: built with the distribution's hardening" sh -c "! grep -q ' hardening-' '$INSTALL_TMP/lintian'"
 
 check "package name" test "$(dpkg-deb -f "$deb" Package)" = norvex
 check "package version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
@@ -32,6 +33,10 @@ check "holds exactly the installed files under /usr" diff -u "$EXPECTED_FILES" "
 check "packaged binaries are stripped" \
     sh -c "dpkg-deb -x '$deb' '$INSTALL_TMP/root' && file -b '$INSTALL_TMP/root/usr/bin/norvex' '$INSTALL_TMP/root/usr/bin/norvex-capture' | grep -c ', stripped' | grep -qx 2"
 check "packaged screen-saver files agree, under /usr" saver_files_agree "$INSTALL_TMP/root/usr" /usr
+check "copyright: machine-readable, the MIT license for the program" \
+    sh -c "head -n 1 '$INSTALL_TMP/root/usr/share/doc/norvex/copyright' | grep -q copyright-format/1.0 &&
+           grep -qx 'License: MIT' '$INSTALL_TMP/root/usr/share/doc/norvex/copyright'"
+check "no placeholder home page or maintainer" sh -c "! dpkg-deb -f '$deb' | grep -qE 'example\.(org|com)|^Homepage:'"
 check "packaged norvex-capture writes a frame" capture_writes_frame "$INSTALL_TMP/root/usr/bin/norvex-capture"
 
 # apt against an empty package database: what a bare machine would install.

@@ -17,6 +17,8 @@ check "appstreamcli validate --no-net" appstreamcli validate --no-net "$metainfo
 check "metainfo launches the installed desktop entry" \
     grep -q '<launchable type="desktop-id">norvex.desktop</launchable>' "$metainfo"
 check "metainfo id names its file" grep -q "<id>$(basename "$metainfo" .metainfo.xml)</id>" "$metainfo"
+check "metainfo: the project's license, MIT, and no placeholder address" \
+    sh -c "grep -q '<project_license>MIT</project_license>' '$metainfo' && ! grep -q 'example\.' '$metainfo'"
 
 saver="$prefix/share/applications/screensavers/norvex.desktop"
 check "desktop-file-validate on the screen-saver entry: no error or warning (hints allowed)" \

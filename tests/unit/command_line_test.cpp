@@ -33,7 +33,8 @@ TEST(CommandLine, FormsAndRefusals)
         {"--window-id 0",             Refused, "not '0'", false, 0, false},
         {"--window-id 4294967296",    Refused, "not '4294967296'", false, 0, false},
         {"--window-id 0x100000000",   Refused, "not '0x100000000'", false, 0, false},
-        {"--root --window-id 5",      Refused, "give only one of --root and --window-id", false, 0, false},
+        {"--root --window-id 5",      Run, "", true, 5, false},  // a settings preview: the window wins
+        {"-window-id 0x5 -root",      Run, "", true, 5, false},
         {"--fast",                    Refused, "unknown option '--fast'", false, 0, false},
         {"-rooted",                   Refused, "unknown option '-rooted'", false, 0, false},
         {"-+",                        Refused, "unknown option '-+'", false, 0, false},

@@ -2,7 +2,7 @@
 """Drives the web build in Debian's headless Chromium (software WebGL) over the
 DevTools protocol on a pipe (fds 3 and 4, NUL-separated JSON), standard library
 only: loads the page with a frame hook installed, collects frames as PNG, sends
-the browser's own key events, and reports uncaught script errors."""
+the browser's own key and mouse events, and reports uncaught script errors."""
 import base64, fcntl, json, os, shutil, struct, subprocess, tempfile, threading, time, zlib
 
 FLAGS = ['--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
@@ -121,6 +121,14 @@ class Page:
                       windowsVirtualKeyCode=KEYS[name], nativeVirtualKeyCode=KEYS[name])
             if kind == 'keyDown':
                 time.sleep(hold)
+
+    def click(self, selector):
+        """Presses and releases the left mouse button over the middle of an element."""
+        box = self.eval("(() => { const r = document.querySelector('%s').getBoundingClientRect();"
+                        " return [r.x + r.width / 2, r.y + r.height / 2]; })()" % selector)
+        for kind in ('mousePressed', 'mouseReleased'):
+            self.call('Input.dispatchMouseEvent', session=True, type=kind, x=box[0], y=box[1], button='left',
+                      clickCount=1)
 
     def screenshot(self, path):
         data = self.call('Page.captureScreenshot', session=True, format='png')['data']

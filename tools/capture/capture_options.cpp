@@ -4,15 +4,17 @@
 
 #include <array>
 #include <cstdlib>
+#include <string>
 
 namespace capture {
 namespace {
 
-enum : size_t { SEED, SIZE, FRAMES, EVERY, OUT, Y4M };  // rows of kOptions
-constexpr std::array<cli::Option, 6> kOptions = {{
+enum : size_t { SEED, SIZE, FRAMES, FROM, EVERY, OUT, Y4M };  // rows of kOptions
+constexpr std::array<cli::Option, 7> kOptions = {{
     {"seed",   true},
     {"size",   true},
     {"frames", true},
+    {"from",   true},
     {"every",  true},
     {"out",    true},
     {"y4m",    false},
@@ -59,12 +61,14 @@ cli::Parsed ParseOptions(int argc, char* const* argv, Options& options)
                 return "--size needs WxH with W and H from 1 to 8192, not '" + value + "'";
             break;
         case FRAMES:
-        case EVERY:
+        case FROM:
+        case EVERY: {
+            const char* name = index == FRAMES ? "--frames" : index == FROM ? "--from" : "--every";
             if (!ParseNumber(value, 100000000ull, n) || n == 0)
-                return std::string(index == FRAMES ? "--frames" : "--every") +
-                       " needs a positive whole number, not '" + value + "'";
-            (index == FRAMES ? options.frames : options.every) = static_cast<int>(n);
+                return std::string(name) + " needs a positive whole number, not '" + value + "'";
+            (index == FRAMES ? options.frames : index == FROM ? options.from : options.every) = static_cast<int>(n);
             break;
+        }
         case OUT:
             if (value.empty()) return "--out needs a folder";
             options.outDir = value;
@@ -76,6 +80,9 @@ cli::Parsed ParseOptions(int argc, char* const* argv, Options& options)
     });
     if (parsed.outcome == cli::Outcome::Run && haveOut == options.y4m)
         return {cli::Outcome::Refused, "give exactly one of --out DIR and --y4m"};
+    if (parsed.outcome == cli::Outcome::Run && options.from > options.frames)
+        return {cli::Outcome::Refused, "--from " + std::to_string(options.from) + " comes after the last frame, " +
+                                           std::to_string(options.frames)};
     return parsed;
 }
 

@@ -1,5 +1,5 @@
 // Command line of norvex-capture:
-//   norvex-capture [--seed S] [--size WxH] [--frames N] [--every K] (--out DIR | --y4m)
+//   norvex-capture [--seed S] [--size WxH] [--frames N] [--from F] [--every K] (--out DIR | --y4m)
 #pragma once
 
 #include <string>
@@ -15,6 +15,7 @@ struct Options {
     int width = 1024;      // pixels
     int height = 768;      // pixels
     int frames = 300;      // frames rendered
+    int from = 1;          // first frame written; the ones before are rendered all the same
     int every = 1;         // keep every K-th frame
     std::string outDir;    // PNG frames go here, or
     bool y4m = false;      // a YUV4MPEG2 stream goes to stdout
@@ -25,12 +26,13 @@ struct Options {
 cli::Parsed ParseOptions(int argc, char* const* argv, Options& options);
 
 inline constexpr const char* USAGE =
-    "usage: norvex-capture [--seed S] [--size WxH] [--frames N] [--every K] (--out DIR | --y4m)";
+    "usage: norvex-capture [--seed S] [--size WxH] [--frames N] [--from F] [--every K] (--out DIR | --y4m)";
 inline constexpr const char* HELP =
     "Renders the norvex demo offscreen, with its start-up seed pinned.\n"
     "  --seed S      seed, 0..4294967295 (default 1)\n"
     "  --size WxH    picture size, each 1..8192 (default 1024x768)\n"
     "  --frames N    frames to render (default 300)\n"
+    "  --from F      write no frame before frame F; the flight is the same (default 1)\n"
     "  --every K     keep every K-th frame (default 1)\n"
     "  --out DIR     write the kept frames as DIR/frame_000001.png ...\n"
     "  --y4m         write them to stdout as a YUV4MPEG2 stream\n"

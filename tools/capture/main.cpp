@@ -33,16 +33,21 @@ int Fail(int code, const std::string& message)
     return code;
 }
 
-// Creates the folder and its parents as needed; true when it exists and can be written.
-bool PrepareFolder(const std::string& dir)
+// Creates the folder and its parents as needed. Empty when it exists and can
+// be written; otherwise what failed, with the system's reason.
+std::string PrepareFolder(const std::string& dir)
 {
     for (size_t at = 1; at <= dir.size(); ++at) {
         if (at < dir.size() && dir[at] != '/') continue;
         const std::string prefix = dir.substr(0, at);
-        if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) return false;
+        if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
+            return "cannot create the folder '" + prefix + "': " + std::strerror(errno);
     }
     struct stat info {};
-    return ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && ::access(dir.c_str(), W_OK | X_OK) == 0;
+    if (::stat(dir.c_str(), &info) != 0) return "cannot reach the folder '" + dir + "': " + std::strerror(errno);
+    if (!S_ISDIR(info.st_mode)) return "cannot write into '" + dir + "': " + std::strerror(ENOTDIR);
+    if (::access(dir.c_str(), W_OK | X_OK) != 0) return "cannot write into '" + dir + "': " + std::strerror(errno);
+    return {};
 }
 
 // Reads the back buffer as RGBA rows, top row first.
@@ -71,8 +76,14 @@ int main(int argc, char** argv)
     const cli::Parsed parsed = capture::ParseOptions(argc, argv, options);
     if (parsed.outcome != cli::Outcome::Run)
         return cli::Report(parsed, "norvex-capture", capture::USAGE, capture::HELP);
-    if (!options.y4m && !PrepareFolder(options.outDir))
-        return Fail(2, "cannot create or write the folder '" + options.outDir + "'");
+    // A video stream is no text for a terminal to show, as compressors say too.
+    if (options.y4m && ::isatty(STDOUT_FILENO))
+        return Fail(2, "--y4m writes a binary video stream: redirect it to a file or a pipe, "
+                       "such as '| ffmpeg -i - -pix_fmt yuv420p demo.mp4'");
+    if (!options.y4m) {
+        const std::string problem = PrepareFolder(options.outDir);
+        if (!problem.empty()) return Fail(1, problem);
+    }
 
     plat::OffscreenGL gl;
     if (!gl.Open(options.width, options.height)) return Fail(1, "no offscreen OpenGL context: " + gl.error());
@@ -93,14 +104,17 @@ int main(int argc, char** argv)
     capture::Y4mWriter stream(stdout, options.width, options.height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     for (int frame = 1; frame <= options.frames && !g_interrupted; ++frame) {
-        Draw();
-        if (frame % options.every == 0) {
+        Draw();  // every frame, written or not: the flight depends on the count alone
+        if (frame >= options.from && frame % options.every == 0) {
             ReadFrame(options.width, options.height, rgba, scratch);
             char name[32];
             std::snprintf(name, sizeof name, "/frame_%06d.png", frame);
+            errno = 0;
             const bool written = options.y4m ? stream.WriteFrame(rgba)
                                              : capture::WritePng(options.outDir + name, options.width, options.height, rgba);
-            if (!written) return Fail(1, options.y4m ? "cannot write the stream" : "cannot write " + options.outDir + name);
+            if (!written)
+                return Fail(1, (options.y4m ? std::string("cannot write the stream") : "cannot write " + options.outDir + name) +
+                                   (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string()));
         }
         gl.Swap();
         if (progress) ShowProgress(frame, options.frames, start);
