@@ -8,7 +8,7 @@ WEB_BUILD  ?= build-web
 FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc)
 
-RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
+RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
              libpng-dev
 WEB_PKGS  := emscripten
 # A Debian package: the build, CPack's dependency scan (dpkg-shlibdeps) and its file check.
