@@ -7,14 +7,9 @@
 
 #include <cstdint>
 
-namespace plat {
+#include "platform/host_event.h"
 
-enum class HostEvent {
-    Unchanged,     // nothing new
-    Resized,       // width and height hold the window's new size
-    CloseRequest,  // SIGINT or SIGTERM
-    Gone,          // the window was destroyed or the X server went away (said on stderr)
-};
+namespace plat {
 
 class ForeignWindow {
 public:

@@ -24,6 +24,9 @@
 //    falls back to "<caption>: <text>" on stderr when nothing can show it.
 //  - foreign_window.h, apart: a window another program made (a screen-saver
 //    daemon's), drawn into through Xlib and GLX with that window's visual.
+//  - wayland/, apart: layer surfaces of a Wayland compositor (a wallpaper, an
+//    idle screen), one process per output, on libwayland and EGL, not SDL.
+//  - stop_signal.h: SIGINT and SIGTERM as a stop request that wakes a poll().
 #pragma once
 
 #include <cstdint>
