@@ -1,6 +1,7 @@
 // Process entry. With no arguments, the demo as it always was: WinMain, whose
 // result is the exit code. Otherwise the options decide: --root or --window-id
-// draw into a screen saver's window, --fps adds the frame rate to either.
+// draw into a screen saver's window, --wallpaper or --overlay into a Wayland
+// compositor's layers, --fps adds the frame rate to any of them.
 #include <cstdio>
 #include <cstdlib>
 
@@ -28,5 +29,6 @@ int main(int argc, char** argv)
         return RunSaver(id);
     }
     if (options.windowId != 0) return RunSaver(options.windowId);
+    if (options.wallpaper || options.overlay) return RunLayerRole(options.overlay);
     return WinMain(plat::ModuleInstance(), nullptr, "", plat::SW_SHOWNORMAL);
 }

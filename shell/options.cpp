@@ -8,11 +8,13 @@
 
 namespace {
 
-enum : size_t { ROOT, WINDOW_ID, FPS };  // rows of kOptions
-constexpr std::array<cli::Option, 3> kOptions = {{
+enum : size_t { ROOT, WINDOW_ID, FPS, WALLPAPER, OVERLAY };  // rows of kOptions
+constexpr std::array<cli::Option, 5> kOptions = {{
     {"root",      false},
     {"window-id", true},
     {"fps",       false},
+    {"wallpaper", false},
+    {"overlay",   false},
 }};
 
 }  // namespace
@@ -49,10 +51,21 @@ cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* optio
                        std::string(value) + "'";
             break;
         case FPS: options->fps = true; break;
+        case WALLPAPER: options->wallpaper = true; break;
+        case OVERLAY: options->overlay = true; break;
         }
         return {};
     });
-    if (parsed.outcome == cli::Outcome::Run && options->root && options->windowId != 0)
-        return {cli::Outcome::Refused, "give only one of --root and --window-id"};
+    if (parsed.outcome != cli::Outcome::Run) return parsed;
+    // Each of these picks where the scene is drawn: one at a time.
+    const struct { bool given; const char* name; } places[] = {
+        {options->root, "--root"}, {options->windowId != 0, "--window-id"},
+        {options->wallpaper, "--wallpaper"}, {options->overlay, "--overlay"}};
+    const char* first = nullptr;
+    for (const auto& place : places) {
+        if (!place.given) continue;
+        if (first) return {cli::Outcome::Refused, "give only one of " + std::string(first) + " and " + place.name};
+        first = place.name;
+    }
     return parsed;
 }

@@ -1,11 +1,13 @@
-// The saver's loop: attach to the host's window, set the scene up for it, then
-// frame after frame follow its size, draw, show the frame rate if asked, and
-// swap, until told to stop or the window goes.
+// The saver's loop, one body for every host (an X window a saver daemon made,
+// a Wayland layer surface on one output): set the scene up at the host's size,
+// then frame after frame follow its size, draw, show the frame rate if asked,
+// and swap, until the host says the run is over.
 #include <cstdio>
 
 #include "platform/crt.h"
 #include "platform/foreign_window.h"
 #include "platform/platform.h"
+#include "platform/wayland/layer_surface.h"
 #include "scene/scene.h"
 #include "shell/frame_rate.h"
 #include "shell/options.h"
@@ -19,12 +21,10 @@ bool RootTarget(const char* variable, uint32_t* id)
     return ParseWindowId(variable, id);
 }
 
-int RunSaver(uint32_t id)
+template <typename Host>
+plat::HostEvent DrawFrames(Host& host)
 {
-    plat::ForeignWindow host;
-    if (!host.Attach(id)) return 1;
-
-    Keys keys = {};  // nothing writes them: the daemon owns the keyboard
+    Keys keys = {};  // nothing writes them: the host owns the keyboard
     GL_Window window = {};
     window.keys = &keys;
     window.width = host.width;
@@ -33,13 +33,12 @@ int RunSaver(uint32_t id)
     crt::srand(crt::time());
     Initialize(&window, &keys);
 
-    int exitCode = 0;
+    plat::HostEvent end;
     uint32_t frameStart = plat::TickCount();
     for (;;) {
         const plat::HostEvent event = host.Poll();
-        if (event == plat::HostEvent::CloseRequest) break;
-        if (event == plat::HostEvent::Gone) {
-            exitCode = 1;
+        if (event != plat::HostEvent::Unchanged && event != plat::HostEvent::Resized) {
+            end = event;
             break;
         }
         if (event == plat::HostEvent::Resized) {
@@ -58,6 +57,16 @@ int RunSaver(uint32_t id)
         frameStart = plat::TickCount();
     }
     Deinitialize();
+    return end;
+}
+template plat::HostEvent DrawFrames(plat::ForeignWindow& host);
+template plat::HostEvent DrawFrames(plat::LayerSurface& host);
+
+int RunSaver(uint32_t id)
+{
+    plat::ForeignWindow host;
+    if (!host.Attach(id)) return 1;
+    const plat::HostEvent end = DrawFrames(host);
     host.Detach();
-    return exitCode;
+    return end == plat::HostEvent::CloseRequest ? 0 : 1;
 }
