@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc)
 
 RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
-             libpng-dev
+             libpng-dev libwayland-dev libegl-dev libwayland-bin wayland-protocols
 WEB_PKGS  := emscripten
 TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
              openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
@@ -19,6 +19,9 @@ TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x
 # A Wayland desktop for the end-to-end tests: the compositor, XWayland, and the
 # decorations SDL draws itself there, as under GNOME.
 TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
+# The Wayland roles: compositors with the layer shell, an idle daemon, pictures
+# of one output, keys through the virtual keyboard, and a window to cover them.
+TEST_PKGS += sway swayidle grim wtype foot kwin-wayland
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs
