@@ -33,7 +33,7 @@ plat::HostEvent DrawFrames(Host& host)
     crt::srand(crt::time());
     Initialize(&window, &keys);
 
-    plat::HostEvent end;
+    plat::HostEvent end = plat::HostEvent::Gone;
     uint32_t frameStart = plat::TickCount();
     for (;;) {
         const plat::HostEvent event = host.Poll();
