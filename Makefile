@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc)
 
 RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
-             libpng-dev
+             libpng-dev libwayland-dev libwayland-bin wayland-protocols
 WEB_PKGS  := emscripten
 # A Debian package: the build, CPack's dependency scan (dpkg-shlibdeps) and its file check.
 PACKAGE_PKGS := $(RUN_PKGS) dpkg-dev file
@@ -24,6 +24,9 @@ TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
 # What a MATE desktop brings along: SDL's message-box helper and the session-bus
 # launcher that libdbus and GTK start where no bus is named.
 TEST_PKGS += zenity dbus-x11
+# The Wayland roles: compositors with the layer shell, an idle daemon, pictures
+# of one output, keys through the virtual keyboard, and a window to cover them.
+TEST_PKGS += sway swayidle grim wtype foot kwin-wayland
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs

@@ -25,9 +25,10 @@
 //  - TickCount (ms, 32 bits, wrapping), Sleep, and a modal MessageBox that
 //    falls back to "<caption>: <text>" on stderr when nothing can show it.
 // The records and the parts that need no window system are shared
-// (window_records.h, window_core.cpp, message_queue.*, key_table.*). Other ways
-// of showing the picture have a folder and a header of their own:
-// platform/x11/ (a window another program made), platform/offscreen/.
+// (window_records.h, window_core.cpp, message_queue.*, key_table.*,
+// quit_signals.*). Other ways of showing the picture have a folder and a
+// header of their own: platform/x11/ (a window another program made),
+// platform/wayland/ (layer surfaces of a compositor), platform/offscreen/.
 #pragma once
 
 #include <cstdint>

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace plat::quit {
 namespace {
@@ -16,12 +17,22 @@ static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler")
 std::atomic<int> g_caught{0};
 int g_wake[2] = {-1, -1};  // handler -> poller; never closed, so a late signal finds it
 
-void OnQuitSignal(int sig)
+void OnSignal(int sig)
 {
     const int savedErrno = errno;
-    g_caught = sig;
+    int none = 0;
+    if (sig == SIGINT || sig == SIGTERM) g_caught.compare_exchange_strong(none, sig);
     Wake();
     errno = savedErrno;
+}
+
+void Handle(int sig)
+{
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(sig, &action, nullptr);
 }
 
 void CatchOne(int sig, struct sigaction* previous)
@@ -29,21 +40,32 @@ void CatchOne(int sig, struct sigaction* previous)
     struct sigaction old {};
     sigaction(sig, nullptr, &old);
     if (previous) *previous = old;
-    if (old.sa_handler == SIG_IGN) return;  // started with it ignored: it stays so
-    struct sigaction action {};
-    action.sa_handler = OnQuitSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(sig, &action, nullptr);
+    if (old.sa_handler != SIG_IGN) Handle(sig);  // started with it ignored: it stays so
 }
 
 }  // namespace
 
-void Catch(PreviousActions* previous)
+bool Catch(PreviousActions* previous)
 {
-    if (g_wake[0] < 0 && pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) g_wake[0] = g_wake[1] = -1;
+    if (g_wake[0] < 0 && pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        std::fprintf(stderr, "norvex: cannot make a pipe for signals: %s\n", std::strerror(errno));
+        g_wake[0] = g_wake[1] = -1;
+    }
     CatchOne(SIGINT, previous ? &previous->interrupt : nullptr);
     CatchOne(SIGTERM, previous ? &previous->terminate : nullptr);
+    return g_wake[0] >= 0;
 }
+
+void StartAfresh()
+{
+    for (int& end : g_wake) {
+        if (end >= 0) close(end);
+        end = -1;
+    }
+    g_caught = 0;
+}
+
+void WakeOn(int signal) { Handle(signal); }
 
 void Release(const PreviousActions& previous)
 {

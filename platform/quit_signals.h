@@ -17,11 +17,17 @@ struct PreviousActions {
 };
 
 // Catches SIGINT and SIGTERM from now on, except one the process was started
-// with ignored: it stays ignored, as a daemon that ignores it expects.
-void Catch(PreviousActions* previous = nullptr);
+// with ignored: it stays ignored, as a daemon that ignores it expects. False,
+// with the reason on stderr, when there is no pipe to wake a poller with.
+bool Catch(PreviousActions* previous = nullptr);
+// In a child just forked: a wake-up pipe of its own, and nothing caught yet.
+void StartAfresh();
+// Also wakes WakeFd on this signal (SIGCHLD, for a process with children),
+// without counting it as a quit.
+void WakeOn(int signal);
 // Puts back the actions Catch found.
 void Release(const PreviousActions& previous);
-// The quit signal that arrived since the process started, 0 when none.
+// The first quit signal that arrived, 0 when none.
 int Caught();
 // Readable once a quit signal has arrived (or Wake was called); -1 until Catch.
 int WakeFd();

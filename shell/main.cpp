@@ -1,7 +1,8 @@
 // Process entry. With no arguments, the demo as it always was: WinMain, whose
 // result is the exit code, once a display is known to be there. Otherwise the
 // options decide: --root or --window-id draw into a screen saver's window,
-// --fps adds the frame rate to either.
+// --wallpaper or --overlay into a Wayland compositor's layers, --fps adds the
+// frame rate to any of them.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -50,5 +51,6 @@ int main(int argc, char** argv)
         }
         return RunSaver(id);
     }
+    if (options.wallpaper || options.overlay) return RunLayerRole(options.overlay);
     return RunDemo();
 }

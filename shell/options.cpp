@@ -8,11 +8,13 @@
 
 namespace {
 
-enum : size_t { ROOT, WINDOW_ID, FPS };  // rows of kOptions
-constexpr std::array<cli::Option, 3> kOptions = {{
+enum : size_t { ROOT, WINDOW_ID, FPS, WALLPAPER, OVERLAY };  // rows of kOptions
+constexpr std::array<cli::Option, 5> kOptions = {{
     {"root",      false},
     {"window-id", true},
     {"fps",       false},
+    {"wallpaper", false},
+    {"overlay",   false},
 }};
 
 }  // namespace
@@ -40,7 +42,7 @@ bool ParseWindowId(const char* text, uint32_t* id)
 
 cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* options)
 {
-    return cli::Parse(argc, argv, kOptions, [&](size_t index, const char* value) -> std::string {
+    const cli::Parsed parsed = cli::Parse(argc, argv, kOptions, [&](size_t index, const char* value) -> std::string {
         switch (index) {
         case ROOT: options->root = true; break;
         case WINDOW_ID:
@@ -49,7 +51,20 @@ cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* optio
                        std::string(value) + "'";
             break;
         case FPS: options->fps = true; break;
+        case WALLPAPER: options->wallpaper = true; break;
+        case OVERLAY: options->overlay = true; break;
         }
         return {};
     });
+    if (parsed.outcome != cli::Outcome::Run) return parsed;
+    // A Wayland role picks where the scene is drawn by itself: neither goes
+    // with the other or with an X window (--root and --window-id go together).
+    const char* role = options->wallpaper ? "--wallpaper" : options->overlay ? "--overlay" : nullptr;
+    const struct { bool given; const char* name; } others[] = {
+        {options->wallpaper && options->overlay, "--overlay"}, {options->root, "--root"},
+        {options->windowId != 0, "--window-id"}};
+    for (const auto& other : others)
+        if (role && other.given)
+            return {cli::Outcome::Refused, "give only one of " + std::string(role) + " and " + other.name};
+    return parsed;
 }

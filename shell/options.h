@@ -1,5 +1,6 @@
 // norvex's command line: no options for the demo as it always was, --root or
-// --window-id for a screen saver's window, --fps for the frame rate.
+// --window-id for a screen saver's window, --wallpaper or --overlay for the
+// layer surfaces of a Wayland compositor, --fps for the frame rate.
 #pragma once
 
 #include <cstdint>
@@ -10,10 +11,13 @@ struct NorvexOptions {
     bool root = false;       // the window in XSCREENSAVER_WINDOW, else the root window
     uint32_t windowId = 0;   // X window to draw into; 0: none named. Wins over root: a
                              // settings dialog appends it to the daemon's "--root" line
+    bool wallpaper = false;  // Wayland: the background layer of every output
+    bool overlay = false;    // Wayland: the overlay layer of every output, until the first input
     bool fps = false;        // frame rate in the lower-left corner
 };
 
-inline constexpr const char* NORVEX_USAGE = "usage: norvex [--root] [--window-id ID] [--fps]";
+inline constexpr const char* NORVEX_USAGE =
+    "usage: norvex [[--root] [--window-id ID] | --wallpaper | --overlay] [--fps]";
 inline constexpr const char* NORVEX_HELP =
     "A camera flies over a night city. With no options: full screen at 1024x768,\n"
     "F1 switches to a window, Escape quits.\n"
@@ -22,9 +26,16 @@ inline constexpr const char* NORVEX_HELP =
     "  --window-id ID   screen-saver mode: draw into the X window ID, hex (0x...)\n"
     "                   or decimal, as a saver's settings preview passes it;\n"
     "                   with --root as well, this window is the one drawn into\n"
+    "  --wallpaper      on Wayland: a live wallpaper on every output, under all\n"
+    "                   windows and panels; in sway's config: exec norvex --wallpaper\n"
+    "  --overlay        on Wayland: an idle screen over every output, ended by the\n"
+    "                   first key, pointer motion, click or touch; for example\n"
+    "                   swayidle -w timeout 300 'norvex --overlay'\n"
     "  --fps            show the frame rate in the lower-left corner\n"
     "  --help           show this help and exit\n"
-    "  --version        show the version and exit\n";
+    "  --version        show the version and exit\n"
+    "Both Wayland roles need the layer-shell protocol: sway, KDE Plasma, Hyprland,\n"
+    "wayfire and river have it, GNOME does not.\n";
 
 // An X window ID, "0x" and hex digits or decimal digits, 1..0xFFFFFFFF.
 bool ParseWindowId(const char* text, uint32_t* id);

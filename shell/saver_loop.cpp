@@ -1,13 +1,15 @@
-// The saver's loop: attach to the host's window, set the scene up for it, then
-// frame after frame follow its size, draw, show the frame rate if asked, and
-// swap, until told to stop or the window goes. Told to stop by a signal, it
-// cleans up and then ends by that signal, as daemons expect of their hacks.
+// The saver's loop, one body for every host (an X window a saver daemon made,
+// a Wayland layer surface on one output): set the scene up at the host's size,
+// then frame after frame follow its size, draw, show the frame rate if asked,
+// and swap, until the host says the run is over. Told to stop by a signal, a
+// saver cleans up and then ends by that signal, as daemons expect of hacks.
 #include <cstdio>
 
 #include "platform/crt.h"
-#include "platform/quit_signals.h"
-#include "platform/x11/foreign_window.h"
 #include "platform/platform.h"
+#include "platform/quit_signals.h"
+#include "platform/wayland/layer_surface.h"
+#include "platform/x11/foreign_window.h"
 #include "scene/scene.h"
 #include "shell/frame_rate.h"
 #include "shell/options.h"
@@ -21,16 +23,10 @@ bool RootTarget(const char* variable, uint32_t* id)
     return ParseWindowId(variable, id);
 }
 
-int RunSaver(uint32_t id)
+template <typename Host>
+plat::HostEvent DrawFrames(Host& host)
 {
-    plat::ForeignWindow host;
-    if (!host.Attach(id)) {
-        // Stopped while starting (a daemon cycling quickly): not a failure.
-        if (host.Poll() == plat::HostEvent::CloseRequest) plat::quit::EndBySignal(host.closeSignal);
-        return 1;
-    }
-
-    Keys keys = {};  // nothing writes them: the daemon owns the keyboard
+    Keys keys = {};  // nothing writes them: the host owns the keyboard
     GL_Window window = {};
     window.keys = &keys;
     window.width = host.width;
@@ -39,13 +35,12 @@ int RunSaver(uint32_t id)
     crt::srand(crt::time());
     Initialize(&window, &keys);
 
-    int exitCode = 0;
+    plat::HostEvent end = plat::HostEvent::Gone;
     uint32_t frameStart = plat::TickCount();
     for (;;) {
         const plat::HostEvent event = host.Poll();
-        if (event == plat::HostEvent::CloseRequest) break;
-        if (event == plat::HostEvent::Gone) {
-            exitCode = 1;
+        if (event != plat::HostEvent::Unchanged && event != plat::HostEvent::Resized) {
+            end = event;
             break;
         }
         if (event == plat::HostEvent::Resized) {
@@ -64,8 +59,17 @@ int RunSaver(uint32_t id)
         frameStart = plat::TickCount();
     }
     Deinitialize();
-    const int signal = host.closeSignal;
+    return end;
+}
+template plat::HostEvent DrawFrames(plat::ForeignWindow& host);
+template plat::HostEvent DrawFrames(plat::LayerSurface& host);
+
+int RunSaver(uint32_t id)
+{
+    plat::ForeignWindow host;
+    const plat::HostEvent end = host.Attach(id) ? DrawFrames(host) : host.Poll();
     host.Detach();
-    if (signal != 0) plat::quit::EndBySignal(signal);
-    return exitCode;
+    // Stopped, even while starting (a daemon cycling quickly): no failure.
+    if (end == plat::HostEvent::CloseRequest) plat::quit::EndBySignal(plat::quit::Caught());
+    return 1;
 }

@@ -161,10 +161,7 @@ bool ForeignWindow::Attach(uint32_t requested)
 
 HostEvent ForeignWindow::Poll()
 {
-    if (quit::Caught()) {
-        closeSignal = quit::Caught();
-        return HostEvent::CloseRequest;
-    }
+    if (quit::Caught()) return HostEvent::CloseRequest;
     Display* display = static_cast<Display*>(display_);
     if (display == nullptr) return HostEvent::Gone;
     bool resized = false;

@@ -7,14 +7,9 @@
 
 #include <cstdint>
 
-namespace plat {
+#include "platform/host_event.h"
 
-enum class HostEvent {
-    Unchanged,     // nothing new
-    Resized,       // width and height hold the window's new size
-    CloseRequest,  // SIGINT or SIGTERM
-    Gone,          // the window was destroyed or the X server went away (said on stderr)
-};
+namespace plat {
 
 class ForeignWindow {
 public:
@@ -39,7 +34,6 @@ public:
     uint32_t id = 0;          // the window drawn into
     int width = 0;            // pixels, as last reported by the X server
     int height = 0;
-    int closeSignal = 0;      // SIGINT or SIGTERM, once Poll has said CloseRequest
 
 private:
     void* display_ = nullptr;  // Display

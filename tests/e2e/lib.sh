@@ -346,17 +346,33 @@ e2e_city_stats() {
 # and shading). The bounds are loose: the camera's path depends on the
 # start-up second. Poll it with e2e_wait_for.
 e2e_window_shows() {
-    local mean lit levels file=$E2E_TMP/shows-$2.png
+    local file=$E2E_TMP/shows-$2.png
     [ -n "$2" ] && import -window "$2" "$file" 2>/dev/null || return 1  # no ID: import would wait for a click
-    read -r mean lit levels <<<"$(e2e_city_stats "$file")"
+    e2e_picture_shows "$1" "$file"
+}
+# e2e_picture_shows scene|city FILE: the same for a picture already taken.
+e2e_picture_shows() {
+    local mean lit levels
+    read -r mean lit levels <<<"$(e2e_city_stats "$2")"
     [ "$mean" -ge 4 ] && [ "$mean" -le 200 ] && [ "$lit" -ge 20 ] && { [ "$1" = scene ] || [ "$levels" -ge 24 ]; }
 }
 # e2e_window_changes ID SECONDS: two pictures of the window that far apart
 # differ in at least 1 % of their pixels.
 e2e_window_changes() {
     local a=$E2E_TMP/change-a.png b=$E2E_TMP/change-b.png
-    [ -n "$1" ] && import -window "$1" "$a" && sleep "$2" && import -window "$1" "$b" &&
-        [ "$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d. -f1)" -ge "$(identify -format '%[fx:int(w*h/100)]' "$a")" ]
+    [ -n "$1" ] && import -window "$1" "$a" && sleep "$2" && import -window "$1" "$b" && e2e_pictures_differ "$a" "$b"
+}
+# e2e_fps_in FILE: the picture shows the frame-rate line's "F" where the font
+# puts it, 8 pixels in from the lower-left corner: its stem white, 14 high, its
+# shadow black below it. At twice the size (a buffer scaled up) it fails.
+e2e_fps_in() {
+    local top=$(( $(identify -format %h "$1") - 8 - 14 ))
+    [ "$(convert "$1" -crop "2x14+8+$top" +repage -colorspace gray -format '%[fx:minima]' info:)" = 1 ] &&
+        [ "$(convert "$1" -crop "2x2+10+$((top + 14))" +repage -colorspace gray -format '%[fx:maxima]' info:)" = 0 ]
+}
+# e2e_pictures_differ A B: the pictures differ in at least 1 % of their pixels.
+e2e_pictures_differ() {
+    [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d. -f1)" -ge "$(identify -format '%[fx:int(w*h/100)]' "$1")" ]
 }
 
 # e2e_window_clients: one line per X client that owns a window on any screen

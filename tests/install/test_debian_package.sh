@@ -20,8 +20,10 @@ check "package version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 tr ',|' '\n\n' <<<"$depends" | awk '{print $1}' > "$INSTALL_TMP/depends"
-# Linked libraries, then the GLX and EGL front ends that SDL loads by name.
-for package in libc6 libstdc++6 libsdl2-2.0-0 libglu1-mesa libpng16-16 libgl1 libegl1; do
+# Linked libraries (the Wayland roles' among them), then the GLX and EGL front
+# ends that SDL loads by name.
+for package in libc6 libstdc++6 libsdl2-2.0-0 libglu1-mesa libpng16-16 libgl1 libegl1 libwayland-client0 \
+               libwayland-egl1; do
     check "depends on $package" grep -qxF "$package" "$INSTALL_TMP/depends"
 done
 

@@ -10,6 +10,18 @@
 #include "shell/options.h"
 #include "shell/saver.h"
 
+// Parses the words of `args` as norvex's command line.
+static cli::Parsed ParseWords(const char* args, NorvexOptions* options)
+{
+    std::vector<std::string> words = {"norvex"};
+    std::istringstream in(args);
+    for (std::string w; in >> w;) words.push_back(w);
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    return ParseNorvexOptions(static_cast<int>(words.size()), argv.data(), options);
+}
+
 TEST(CommandLine, FormsAndRefusals)
 {
     using enum cli::Outcome;
@@ -40,16 +52,14 @@ TEST(CommandLine, FormsAndRefusals)
         {"-+",                        Refused, "unknown option '-+'", false, 0, false},
         {"--fps=1",                   Refused, "option --fps takes no value", false, 0, false},
         {"--root extra",              Refused, "unexpected argument 'extra'", false, 0, false},
+        {"--wallpaper --root",        Refused, "give only one of --root and --wallpaper", false, 0, false},
+        {"-overlay -window-id 5",     Refused, "give only one of --window-id and --overlay", false, 0, false},
+        {"--overlay --wallpaper",     Refused, "give only one of --wallpaper and --overlay", false, 0, false},
+        {"--wallpaper=1",             Refused, "option --wallpaper takes no value", false, 0, false},
     };
     for (const auto& r : rows) {
-        std::vector<std::string> words = {"norvex"};
-        std::istringstream in(r.args);
-        for (std::string w; in >> w;) words.push_back(w);
-        std::vector<char*> argv;
-        for (std::string& w : words) argv.push_back(w.data());
-        argv.push_back(nullptr);
         NorvexOptions options;
-        const cli::Parsed parsed = ParseNorvexOptions(static_cast<int>(words.size()), argv.data(), &options);
+        const cli::Parsed parsed = ParseWords(r.args, &options);
         SCOPED_TRACE(r.args);
         EXPECT_EQ(parsed.outcome, r.outcome);
         EXPECT_NE(parsed.problem.find(r.problem), std::string::npos) << parsed.problem;
@@ -58,6 +68,17 @@ TEST(CommandLine, FormsAndRefusals)
         EXPECT_EQ(options.root, r.root);
         EXPECT_EQ(options.windowId, r.id);
         EXPECT_EQ(options.fps, r.fps);
+    }
+
+    // The Wayland roles: each alone, or with --fps.
+    const struct { const char* args; bool wallpaper, overlay, fps; } roles[] = {
+        {"--wallpaper", true, false, false}, {"-overlay -fps", false, true, true}, {"--fps", false, false, true}};
+    for (const auto& r : roles) {
+        NorvexOptions options;
+        EXPECT_EQ(ParseWords(r.args, &options).outcome, Run) << r.args;
+        EXPECT_EQ(options.wallpaper, r.wallpaper) << r.args;
+        EXPECT_EQ(options.overlay, r.overlay) << r.args;
+        EXPECT_EQ(options.fps, r.fps) << r.args;
     }
 
     // --root's window: XSCREENSAVER_WINDOW in hex or decimal, the root window (0) without it.
