@@ -59,12 +59,12 @@ cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* optio
     if (parsed.outcome != cli::Outcome::Run) return parsed;
     // A Wayland role picks where the scene is drawn by itself: neither goes
     // with the other or with an X window (--root and --window-id go together).
-    const char* role = options->wallpaper ? "--wallpaper" : options->overlay ? "--overlay" : nullptr;
+    const char* role = options->overlay ? "--overlay" : options->wallpaper ? "--wallpaper" : nullptr;
     const struct { bool given; const char* name; } others[] = {
-        {options->wallpaper && options->overlay, "--overlay"}, {options->root, "--root"},
-        {options->windowId != 0, "--window-id"}};
+        {options->root, "--root"}, {options->windowId != 0, "--window-id"},
+        {options->wallpaper && options->overlay, "--wallpaper"}};
     for (const auto& other : others)
         if (role && other.given)
-            return {cli::Outcome::Refused, "give only one of " + std::string(role) + " and " + other.name};
+            return {cli::Outcome::Refused, "give only one of " + std::string(other.name) + " and " + role};
     return parsed;
 }
