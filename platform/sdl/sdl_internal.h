@@ -18,6 +18,11 @@ bool StartVideo();
 void StopVideo();
 bool VideoStarted();
 
+// --- session_bus.cpp: no session bus launched for SDL ------------------------------
+// Where the environment names no D-Bus session bus, names one that refuses
+// every connection, so that libdbus launches none that would outlive the demo.
+void RefuseAutolaunchedSessionBus();
+
 // --- display_mode.cpp: the mode the shell asked for ----------------------------
 // The display mode a full-screen window is to run in, or null when none is
 // requested.

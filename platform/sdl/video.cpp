@@ -40,6 +40,7 @@ bool StartVideo()
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");  // a close request is one WM_CLOSE
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");         // SIGINT, SIGTERM -> SDL_QUIT -> WM_CLOSE
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    RefuseAutolaunchedSessionBus();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         ReportOnce(SDL_GetError());
         return false;
