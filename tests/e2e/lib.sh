@@ -269,8 +269,10 @@ e2e_start_norvex_session() {
 }
 # e2e_session_left SID: prints the processes still alive in that session.
 e2e_session_left() { ps -o pid=,stat=,args= -s "$1" 2>/dev/null | awk '$2 !~ /^Z/'; }
-# e2e_nothing_left SID: succeeds when that session has no live process.
-e2e_nothing_left() { test -z "$(e2e_session_left "$1")"; }
+# e2e_nothing_left SID: succeeds once that session has no live process (its
+# last ones may take a moment to go: up to 3 s).
+e2e_nothing_left() { e2e_wait_for 3 e2e_session_empty "$1"; }
+e2e_session_empty() { test -z "$(e2e_session_left "$1")"; }
 
 # e2e_rss_kb PID: the process's resident memory (VmRSS), in kB.
 e2e_rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
