@@ -208,8 +208,9 @@ e2e_cpu_over() {
 # e2e_screenshot FILE: the whole screen as an image.
 e2e_screenshot() { import -window root "$1"; }
 
-# e2e_focus ID: gives the window the keyboard, so that xdotool's keys reach it.
-e2e_focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
+# e2e_focus ID: gives the window the keyboard, so that xdotool's keys reach it
+# (within 10 s each way: --sync waits for ever on a window that has gone).
+e2e_focus() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || timeout 10 xdotool windowfocus --sync "$1"; }
 
 # e2e_error_box SECONDS: prints the id of a top-level window named "Error" (a message box).
 e2e_error_box() {
@@ -360,6 +361,11 @@ e2e_window_changes() {
     [ -n "$1" ] && import -window "$1" "$a" && sleep "$2" && import -window "$1" "$b" &&
         [ "$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d. -f1)" -ge "$(identify -format '%[fx:int(w*h/100)]' "$a")" ]
 }
+
+# e2e_drawing ID: waits (up to 20 s) for the window's picture to change: the
+# demo is past its first frames, which take seconds while the driver compiles,
+# and a request to end it is read within a frame.
+e2e_drawing() { e2e_wait_for 20 e2e_window_changes "$1" 0.2; }
 
 # e2e_window_clients: one line per X client that owns a window on any screen
 # of the display, the base of its resource IDs. Our servers keep the default of

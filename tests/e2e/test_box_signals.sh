@@ -29,7 +29,7 @@ done
 # Dismissed by the user, the box hands the signals back: SIGTERM then ends the windowed demo.
 e2e_start_norvex_session "$NORVEX"
 box=$(e2e_error_box 10) && e2e_wait_for 5 sh -c "xdotool key --window $box Return 2>/dev/null; ! xwininfo -id $box >/dev/null 2>&1" &&
-    e2e_find_window "$TITLE" 10 >/dev/null || e2e_fail "box dismissed: no window after it"
+    id=$(e2e_find_window "$TITLE" 10) && e2e_drawing "$id" || e2e_fail "box dismissed: no window drawing after it"
 kill -TERM "$E2E_NORVEX"
 e2e_expect_exit "box dismissed, then SIGTERM" 2 0
 kill -KILL "$E2E_XVFB"

@@ -11,7 +11,7 @@ e2e_start_desktop
 for way in close sigterm sigint minimised-sigterm; do
     e2e_start_norvex "$NORVEX"
     id=$(e2e_find_window "$TITLE" 10) || { e2e_fail "$way: no window"; continue; }
-    e2e_wait_for 10 e2e_window_changes "$id" 0.2  # drawing: its first frames, slow while the driver compiles, are done
+    e2e_drawing "$id"
     case $way in
     close) wmctrl -c "$TITLE" ;;
     sigterm) kill -TERM "$E2E_NORVEX" ;;
