@@ -206,7 +206,10 @@ e2e_cpu_over() {
 }
 
 # e2e_screenshot FILE: the whole screen as an image.
-e2e_screenshot() { import -window root "$1"; }
+e2e_screenshot() { e2e_import root "$1"; }
+# e2e_import ID FILE: a window's picture. Given no ID, or one that has just
+# gone, import waits for a click on a window instead: give it 10 s.
+e2e_import() { [ -n "$1" ] && timeout 10 import -window "$1" "$2"; }
 
 # e2e_focus ID: gives the window the keyboard, so that xdotool's keys reach it
 # (within 10 s each way: --sync waits for ever on a window that has gone).
@@ -246,7 +249,7 @@ e2e_fullscreen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCRE
 # window's picture (lines of text, a button): a message box's lines, counted.
 e2e_text_bands() {
     local file=$E2E_TMP/bands.$RANDOM.png
-    import -window "$1" "$file" || return 1
+    e2e_import "$1" "$file" || return 1
     convert "$file" -colorspace gray -threshold 50% -scale "1x$(identify -format %h "$file")!" \
         -depth 8 txt:- | awk -F'[(),]' 'NR > 1 { dark = $0 !~ /gray\(0\)/
                                                  if (dark && !inside) bands++; inside = dark }
@@ -350,7 +353,7 @@ e2e_city_stats() {
 # start-up second. Poll it with e2e_wait_for.
 e2e_window_shows() {
     local mean lit levels file=$E2E_TMP/shows-$2.png
-    [ -n "$2" ] && import -window "$2" "$file" 2>/dev/null || return 1  # no ID: import would wait for a click
+    e2e_import "$2" "$file" 2>/dev/null || return 1
     read -r mean lit levels <<<"$(e2e_city_stats "$file")"
     [ "$mean" -ge 4 ] && [ "$mean" -le 200 ] && [ "$lit" -ge 20 ] && { [ "$1" = scene ] || [ "$levels" -ge 24 ]; }
 }
@@ -358,7 +361,7 @@ e2e_window_shows() {
 # differ in at least 1 % of their pixels.
 e2e_window_changes() {
     local a=$E2E_TMP/change-a.png b=$E2E_TMP/change-b.png
-    [ -n "$1" ] && import -window "$1" "$a" && sleep "$2" && import -window "$1" "$b" &&
+    e2e_import "$1" "$a" && sleep "$2" && e2e_import "$1" "$b" &&
         [ "$(compare -metric AE "$a" "$b" null: 2>&1 | cut -d. -f1)" -ge "$(identify -format '%[fx:int(w*h/100)]' "$a")" ]
 }
 

@@ -24,14 +24,14 @@ start_host() {
 quarters_drawn() { [ "$(convert "$1" -scale '2x2!' -colorspace gray -format '%[fx:int(255*minima)]' info:)" -ge 4 ]; }
 # fills ID WxH: a picture of the window, WxH big, has every quarter drawn.
 fills() {
-    import -window "$1" "$E2E_TMP/fills.png" && [ "$(identify -format %wx%h "$E2E_TMP/fills.png")" = "$2" ] &&
+    e2e_import "$1" "$E2E_TMP/fills.png" && [ "$(identify -format %wx%h "$E2E_TMP/fills.png")" = "$2" ] &&
         quarters_drawn "$E2E_TMP/fills.png"
 }
 # fps_shown ID: the frame-rate line's "F" where the font puts it, 8 pixels in from
 # the window's lower-left corner: its stem white, 14 high, its shadow black below it.
 fps_shown() {
     local file=$E2E_TMP/fps-$1.png top
-    import -window "$1" "$file" && top=$(( $(identify -format %h "$file") - 8 - 14 )) &&
+    e2e_import "$1" "$file" && top=$(( $(identify -format %h "$file") - 8 - 14 )) &&
         [ "$(convert "$file" -crop "2x14+8+$top" +repage -colorspace gray -format '%[fx:minima]' info:)" = 1 ] &&
         [ "$(convert "$file" -crop "2x2+10+$((top + 14))" +repage -colorspace gray -format '%[fx:maxima]' info:)" = 0 ]
 }
