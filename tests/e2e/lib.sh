@@ -206,10 +206,14 @@ e2e_cpu_over() {
 }
 
 # e2e_screenshot FILE: the whole screen as an image.
-e2e_screenshot() { import -window root "$1"; }
+e2e_screenshot() { e2e_import root "$1"; }
+# e2e_import ID FILE: a window's picture. Given no ID, or one that has just
+# gone, import waits for a click on a window instead: give it 10 s.
+e2e_import() { [ -n "$1" ] && timeout 10 import -window "$1" "$2"; }
 
-# e2e_focus ID: gives the window the keyboard, so that xdotool's keys reach it.
-e2e_focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || xdotool windowfocus --sync "$1"; }
+# e2e_focus ID: gives the window the keyboard, so that xdotool's keys reach it
+# (within 10 s each way: --sync waits for ever on a window that has gone).
+e2e_focus() { timeout 10 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || timeout 10 xdotool windowfocus --sync "$1"; }
 
 # e2e_error_box SECONDS: prints the id of a top-level window named "Error" (a message box).
 e2e_error_box() {
@@ -245,7 +249,7 @@ e2e_fullscreen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCRE
 # window's picture (lines of text, a button): a message box's lines, counted.
 e2e_text_bands() {
     local file=$E2E_TMP/bands.$RANDOM.png
-    import -window "$1" "$file" || return 1
+    e2e_import "$1" "$file" || return 1
     convert "$file" -colorspace gray -threshold 50% -scale "1x$(identify -format %h "$file")!" \
         -depth 8 txt:- | awk -F'[(),]' 'NR > 1 { dark = $0 !~ /gray\(0\)/
                                                  if (dark && !inside) bands++; inside = dark }
@@ -269,8 +273,10 @@ e2e_start_norvex_session() {
 }
 # e2e_session_left SID: prints the processes still alive in that session.
 e2e_session_left() { ps -o pid=,stat=,args= -s "$1" 2>/dev/null | awk '$2 !~ /^Z/'; }
-# e2e_nothing_left SID: succeeds when that session has no live process.
-e2e_nothing_left() { test -z "$(e2e_session_left "$1")"; }
+# e2e_nothing_left SID: succeeds once that session has no live process (its
+# last ones may take a moment to go: up to 3 s).
+e2e_nothing_left() { e2e_wait_for 3 e2e_session_empty "$1"; }
+e2e_session_empty() { test -z "$(e2e_session_left "$1")"; }
 
 # e2e_rss_kb PID: the process's resident memory (VmRSS), in kB.
 e2e_rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
@@ -347,7 +353,7 @@ e2e_city_stats() {
 # start-up second. Poll it with e2e_wait_for.
 e2e_window_shows() {
     local file=$E2E_TMP/shows-$2.png
-    [ -n "$2" ] && import -window "$2" "$file" 2>/dev/null || return 1  # no ID: import would wait for a click
+    e2e_import "$2" "$file" 2>/dev/null || return 1
     e2e_picture_shows "$1" "$file"
 }
 # e2e_picture_shows scene|city FILE: the same for a picture already taken.
@@ -360,7 +366,7 @@ e2e_picture_shows() {
 # differ in at least 1 % of their pixels.
 e2e_window_changes() {
     local a=$E2E_TMP/change-a.png b=$E2E_TMP/change-b.png
-    [ -n "$1" ] && import -window "$1" "$a" && sleep "$2" && import -window "$1" "$b" && e2e_pictures_differ "$a" "$b"
+    e2e_import "$1" "$a" && sleep "$2" && e2e_import "$1" "$b" && e2e_pictures_differ "$a" "$b"
 }
 # e2e_fps_in FILE: the picture shows the frame-rate line's "F" where the font
 # puts it, 8 pixels in from the lower-left corner: its stem white, 14 high, its
@@ -374,6 +380,11 @@ e2e_fps_in() {
 e2e_pictures_differ() {
     [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d. -f1)" -ge "$(identify -format '%[fx:int(w*h/100)]' "$1")" ]
 }
+
+# e2e_drawing ID: waits (up to 20 s) for the window's picture to change: the
+# demo is past its first frames, which take seconds while the driver compiles,
+# and a request to end it is read within a frame.
+e2e_drawing() { e2e_wait_for 20 e2e_window_changes "$1" 0.2; }
 
 # e2e_window_clients: one line per X client that owns a window on any screen
 # of the display, the base of its resource IDs. Our servers keep the default of

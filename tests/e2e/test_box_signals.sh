@@ -26,6 +26,12 @@ for signal in TERM INT; do
     signal_box "mode switch failed, SIG$signal" "$signal" 0
     e2e_check "mode switch failed, SIG$signal: display mode untouched" test "$(e2e_xrandr_mode)" = 1280x1024
 done
+# Dismissed by the user, the box hands the signals back: SIGTERM then ends the windowed demo.
+e2e_start_norvex_session "$NORVEX"
+box=$(e2e_error_box 10) && e2e_wait_for 5 sh -c "xdotool key --window $box Return 2>/dev/null; ! xwininfo -id $box >/dev/null 2>&1" &&
+    id=$(e2e_find_window "$TITLE" 10) && e2e_drawing "$id" || e2e_fail "box dismissed: no window drawing after it"
+kill -TERM "$E2E_NORVEX"
+e2e_expect_exit "box dismissed, then SIGTERM" 2 0
 kill -KILL "$E2E_XVFB"
 e2e_start_xvfb 1024x768x24 -extension GLX || { echo "Xvfb did not start"; exit 1; }
 signal_box "no OpenGL window, SIGTERM" TERM 1

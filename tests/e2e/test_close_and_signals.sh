@@ -11,7 +11,7 @@ e2e_start_desktop
 for way in close sigterm sigint minimised-sigterm; do
     e2e_start_norvex "$NORVEX"
     id=$(e2e_find_window "$TITLE" 10) || { e2e_fail "$way: no window"; continue; }
-    sleep 0.3  # a few frames
+    e2e_drawing "$id"
     case $way in
     close) wmctrl -c "$TITLE" ;;
     sigterm) kill -TERM "$E2E_NORVEX" ;;

@@ -58,7 +58,7 @@ for state in drawing minimised; do
     e2e_start_desktop
     e2e_start_norvex_session "$NORVEX"
     id=$(e2e_find_window "$TITLE" 20) || { e2e_fail "X killed, $state: no window"; continue; }
-    sleep 1  # frames under way
+    e2e_drawing "$id"
     if [ "$state" = minimised ]; then
         xdotool windowminimize --sync "$id"
         sleep 0.5

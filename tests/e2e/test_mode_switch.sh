@@ -18,6 +18,7 @@ for way in escape close sigterm; do
     id=$(e2e_find_window "$TITLE" 10) || { e2e_fail "$way: no window"; continue; }
     e2e_check "$way: 1024x768 while full screen" e2e_wait_for 3 sh -c "xrandr --current | grep -q '^ *1024x768 .*\*'"
     e2e_check "$way: window at (0,0), 1024 x 768" test "$(e2e_geometry "$id")" = "0 0 1024 768"
+    e2e_drawing "$id"
     case $way in
     escape) e2e_focus "$id"; e2e_hold Escape 3 e2e_gone "$E2E_NORVEX" ;;
     close) wmctrl -c "$TITLE" ;;

@@ -27,6 +27,7 @@ e2e_check "F1: no second box" test -z "$(xwininfo -root -tree | awk '/"Error"/')
 e2e_check "F1: windowed again" test ! "$(e2e_fullscreen "$id2" && echo yes)"
 e2e_check "F1: client area 1024 x 768" test "$(e2e_geometry "$id2" | cut -d' ' -f3-)" = "1024 768"
 
+e2e_drawing "$id2"
 e2e_focus "$id2"
 if e2e_hold Escape 2 e2e_gone "$E2E_NORVEX" && e2e_wait_exit "$E2E_NORVEX" 1; then
     e2e_check "Escape: exit code 0" test "$E2E_EXIT" -eq 0

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # norvex as a saver's settings preview: "--root --window-id ID", as xscreensaver's
 # settings dialog runs its hacks, on a plain 320x240 window made here. It draws at
-# that size, follows the window to 640x480, ends by SIGTERM (or SIGINT) itself
-# within a second, leaving window, screen mode and window list as they were.
+# that size, fills the window after each resize (both sides or one alone), ends
+# by SIGTERM (or SIGINT) itself within a second, leaving window, screen mode and
+# window list as they were.
 # Also: the command line's exit codes, the frame rate in both modes, a window
 # without depth buffer, and the host window or the X server going away.
 set -u
@@ -22,8 +23,13 @@ start_host() {
 }
 # quarters_drawn FILE: no quarter of the picture is black (the viewport covers the window).
 quarters_drawn() { [ "$(convert "$1" -scale '2x2!' -colorspace gray -format '%[fx:int(255*minima)]' info:)" -ge 4 ]; }
+# fills ID WxH: a picture of the window, WxH big, has every quarter drawn.
+fills() {
+    e2e_import "$1" "$E2E_TMP/fills.png" && [ "$(identify -format %wx%h "$E2E_TMP/fills.png")" = "$2" ] &&
+        quarters_drawn "$E2E_TMP/fills.png"
+}
 # fps_shown ID: the window's picture shows the frame rate (e2e_fps_in).
-fps_shown() { import -window "$1" "$E2E_TMP/fps-$1.png" && e2e_fps_in "$E2E_TMP/fps-$1.png"; }
+fps_shown() { e2e_import "$1" "$E2E_TMP/fps-$1.png" && e2e_fps_in "$E2E_TMP/fps-$1.png"; }
 
 # Exit codes, each within a second: 0 for --help and --version, 2 for a refusal
 # (the unit test has them all), 1 when there is nothing to draw into.
@@ -39,7 +45,9 @@ done <<'ROWS'
 0;norvex 1.;-;-version
 2;unknown option '-rooted';-;-rooted
 2;usage: norvex [[--root] [--window-id ID] | --wallpaper | --overlay] [--fps];-;--window-id=zz
+2;not '4294967297';-;--window-id 4294967297
 1;there is no window 0x1fe00001;-;-window-id 0x1fe00001
+1;XSCREENSAVER_WINDOW names no X window;XSCREENSAVER_WINDOW=4294967297;--root
 1;there is no window 0x1fe00001;XSCREENSAVER_WINDOW=0x1fe00001;-root
 1;XSCREENSAVER_WINDOW names no X window;XSCREENSAVER_WINDOW=bogus;--root
 1;DISPLAY is not set;DISPLAY=;--window-id 0x1fe00001
@@ -56,10 +64,13 @@ e2e_check "the window stays 320x240" test "$(e2e_geometry "$HOST" | cut -d' ' -f
 e2e_check "--fps: the frame rate in the lower-left corner" e2e_wait_for 5 fps_shown "$HOST"
 e2e_check "no window of its own" test -z "$(e2e_new_clients "$E2E_TMP/clients.before")"
 kill -STOP "$E2E_NORVEX"; sleep 0.5; kill -CONT "$E2E_NORVEX"  # as MATE pauses its hacks
-xdotool windowsize "$HOST" 640 480
-sleep 2  # a few frames at the new size
-import -window "$HOST" "$E2E_TMP/large.png"
-e2e_check "resized to 640x480: the picture fills the window" quarters_drawn "$E2E_TMP/large.png"
+# Both sides larger, both smaller, then the width alone and the height alone,
+# each doubled: a side whose change goes unnoticed leaves half the window black.
+for step in 640x480:both 320x240:both 640x240:width 640x480:height; do
+    size=${step%:*}
+    xdotool windowsize "$HOST" "${size%x*}" "${size#*x}"
+    e2e_check "resized to $size (${step#*:} changed): the picture fills every quarter" e2e_wait_for 10 fills "$HOST" "$size"
+done
 start=$(date +%s%N)
 kill -TERM "$E2E_NORVEX"
 e2e_wait_exit "$E2E_NORVEX" 1 || E2E_EXIT="still running"

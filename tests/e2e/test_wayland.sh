@@ -22,6 +22,11 @@ rebuilds() {
     else grep -cE 'xdg_toplevel@[0-9]+\.(un)?set_fullscreen' "$E2E_TMP/norvex.err"; fi
 }
 rebuilt() { local now; now=$(rebuilds); [ -n "$now" ] && [ "$now" != "$1" ]; }
+# entered: natively, the compositor's last word on the keyboard handed it to
+# the demo (keys sent before the first one are not the demo's).
+entered() {
+    [ "$WAY" = xwayland ] || grep -oE 'wl_keyboard@[0-9]+\.(enter|leave)' "$E2E_TMP/norvex.err" | tail -n 1 | grep -q 'enter$'
+}
 start_demo() {
     if [ "$WAY" = xwayland ]; then DISPLAY=$E2E_XWAYLAND e2e_start_norvex_session "$NORVEX"
     else DISPLAY='' SDL_VIDEODRIVER=wayland WAYLAND_DEBUG=1 e2e_start_norvex_session "$NORVEX"; fi
@@ -34,10 +39,12 @@ for WAY in xwayland native; do
                                             echo xwayland || echo native)" = "$WAY"
     for toggle in 1 2; do
         before=$(rebuilds)
+        e2e_wait_for 10 entered
         e2e_tap F1
         e2e_check "$WAY: F1 $toggle rebuilt the window" e2e_wait_for 30 rebuilt "$before"
         e2e_check "$WAY: F1 $toggle: alive and drawing" e2e_wait_for 30 drawing
     done
+    e2e_wait_for 10 entered
     e2e_tap Escape
     e2e_expect_exit "$WAY: Escape" 10 0
     start_demo

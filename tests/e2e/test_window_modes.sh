@@ -13,9 +13,8 @@ id=$(e2e_find_window "$TITLE" 10) || { e2e_fail "no window titled '$TITLE'"; cat
 e2e_log "measure: window shown $(e2e_ms_since "$start") ms after start"
 e2e_check "full screen at (0,0), 1024 x 768" test "$(e2e_geometry "$id")" = "0 0 1024 768"
 e2e_check "full-screen state" e2e_fullscreen "$id"
-busy=$(e2e_cpu_over "$E2E_NORVEX" 1)
-e2e_log "measure: CPU while drawing: $busy ticks/s"
-e2e_check "frames are drawn (CPU busy)" test "$busy" -gt 30
+e2e_log "measure: CPU while drawing: $(e2e_cpu_over "$E2E_NORVEX" 1) ticks/s"
+e2e_check "frames are drawn (the picture changes)" e2e_drawing "$id"
 
 e2e_focus "$id"
 e2e_hold F1 10 e2e_has_new_window "$TITLE" "$id" || { e2e_fail "F1 built no new window"; exit 1; }
@@ -31,14 +30,15 @@ e2e_check "full screen again at (0,0), 1024 x 768" test "$(e2e_geometry "$id3")"
 e2e_check "full-screen state again" e2e_fullscreen "$id3"
 
 xdotool windowminimize --sync "$id3"
-sleep 0.3  # let the frame in flight finish
+still() { [ "$(e2e_cpu_over "$E2E_NORVEX" 0.3)" -eq 0 ]; }
+e2e_wait_for 5 still  # the frame in flight finishes, however slowly on a busy machine
 idle=$(e2e_cpu_over "$E2E_NORVEX" 2)
 e2e_log "measure: CPU while minimised: $idle ticks over 2 s"
 e2e_check "minimised: no frames, next to no CPU" test "$idle" -le 5
 
 xdotool windowactivate --sync "$id3" >/dev/null 2>&1 || wmctrl -i -a "$id3"
-busy=$(e2e_cpu_over "$E2E_NORVEX" 1)
-e2e_check "restored: frames again ($busy ticks/s)" test "$busy" -gt 30
+e2e_log "measure: CPU restored: $(e2e_cpu_over "$E2E_NORVEX" 1) ticks/s"
+e2e_check "restored: frames again (the picture changes)" e2e_drawing "$id3"
 e2e_check "restored: still the same window" test "$(e2e_find_window "$TITLE" 2)" = "$id3"
 
 e2e_focus "$id3"

@@ -48,7 +48,7 @@ std::vector<uint8_t> Render(const Api& api, int width, int height, const Scene& 
     api.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     scene(api);
     api.Finish();
-    EXPECT_EQ(api.GetError(), static_cast<GLenum>(GL_NO_ERROR)) << (layer ? "layer" : "native");
+    EXPECT_EQ(api.GetError(), static_cast<GLenum>(GL_NO_ERROR)) << (layer ? "layer" : "native") << ": no GL error after the scene";
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     if (after) after(api);

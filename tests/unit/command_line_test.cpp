@@ -45,6 +45,11 @@ TEST(CommandLine, FormsAndRefusals)
         {"--window-id 0",             Refused, "not '0'", false, 0, false},
         {"--window-id 4294967296",    Refused, "not '4294967296'", false, 0, false},
         {"--window-id 0x100000000",   Refused, "not '0x100000000'", false, 0, false},
+        // Past 32 bits by one, and past 64: IDs that wrap to 1 in a narrower sum.
+        {"--window-id 4294967297",    Refused, "not '4294967297'", false, 0, false},
+        {"--window-id 0x100000001",   Refused, "not '0x100000001'", false, 0, false},
+        {"--window-id 18446744073709551617", Refused, "not '18446744073709551617'", false, 0, false},
+        {"--window-id 0x10000000000000001",  Refused, "not '0x10000000000000001'", false, 0, false},
         {"--root --window-id 5",      Run, "", true, 5, false},  // a settings preview: the window wins
         {"-window-id 0x5 -root",      Run, "", true, 5, false},
         {"--fast",                    Refused, "unknown option '--fast'", false, 0, false},
@@ -61,13 +66,13 @@ TEST(CommandLine, FormsAndRefusals)
         NorvexOptions options;
         const cli::Parsed parsed = ParseWords(r.args, &options);
         SCOPED_TRACE(r.args);
-        EXPECT_EQ(parsed.outcome, r.outcome);
-        EXPECT_NE(parsed.problem.find(r.problem), std::string::npos) << parsed.problem;
-        EXPECT_EQ(parsed.problem.empty(), r.outcome != Refused);
+        EXPECT_EQ(parsed.outcome, r.outcome) << "run, help, version or refusal (0..3)";
+        EXPECT_NE(parsed.problem.find(r.problem), std::string::npos) << "the refusal names the mistake: " << parsed.problem;
+        EXPECT_EQ(parsed.problem.empty(), r.outcome != Refused) << "a message for refusals only";
         if (r.outcome != Run) continue;  // a refusal may stop part way through the options
-        EXPECT_EQ(options.root, r.root);
-        EXPECT_EQ(options.windowId, r.id);
-        EXPECT_EQ(options.fps, r.fps);
+        EXPECT_EQ(options.root, r.root) << "--root taken";
+        EXPECT_EQ(options.windowId, r.id) << "the window --window-id draws into";
+        EXPECT_EQ(options.fps, r.fps) << "--fps taken";
     }
 
     // The Wayland roles: each alone, or with --fps.
@@ -83,10 +88,12 @@ TEST(CommandLine, FormsAndRefusals)
 
     // --root's window: XSCREENSAVER_WINDOW in hex or decimal, the root window (0) without it.
     const struct { const char* variable; bool ok; uint32_t id; } saverWindows[] = {{nullptr, true, 0}, {"", true, 0},
-        {"0x400008", true, 0x400008}, {"27262983", true, 27262983}, {"bogus", false, 0}, {" 0x400008", false, 0}};
+        {"0x400008", true, 0x400008}, {"27262983", true, 27262983}, {"bogus", false, 0}, {" 0x400008", false, 0},
+        {"4294967297", false, 0}, {"0x100000001", false, 0}, {"18446744073709551617", false, 0}};
     for (const auto& r : saverWindows) {
         uint32_t id = 12345;
-        EXPECT_EQ(RootTarget(r.variable, &id), r.ok) << (r.variable ? r.variable : "(unset)");
-        EXPECT_EQ(id, r.ok ? r.id : id) << (r.variable ? r.variable : "(unset)");
+        const char* shown = r.variable ? r.variable : "(unset)";
+        EXPECT_EQ(RootTarget(r.variable, &id), r.ok) << "XSCREENSAVER_WINDOW=" << shown << ": taken or refused";
+        EXPECT_EQ(id, r.ok ? r.id : 0u) << "XSCREENSAVER_WINDOW=" << shown << ": the window --root draws into";
     }
 }
