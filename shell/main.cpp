@@ -1,12 +1,16 @@
 // Process entry. With no arguments, the demo as it always was: WinMain, whose
 // result is the exit code. Otherwise the options decide: --root or --window-id
-// draw into a screen saver's window, --fps adds the frame rate to either.
+// draw into a screen saver's window, --fps adds the frame rate to either,
+// --seed pins the flight, and the display settings shape how frames are shown.
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/crt.h"
+#include "shell/display_settings.h"
 #include "shell/frame_rate.h"
 #include "shell/options.h"
 #include "shell/saver.h"
+#include "shell/scene_target.h"
 #include "shell/shell.h"
 
 int main(int argc, char** argv)
@@ -17,6 +21,14 @@ int main(int argc, char** argv)
     const cli::Parsed parsed = ParseNorvexOptions(argc, argv, &options);
     if (parsed.outcome != cli::Outcome::Run) return cli::Report(parsed, "norvex", NORVEX_USAGE, NORVEX_HELP);
     if (options.fps) g_frameOverlay = ShowFrameRate;
+    if (options.seedGiven) crt::PinTime(options.seed);  // as norvex-capture --seed: the same frames
+    g_display = options.display;
+
+    // The scene goes through a framebuffer of its own when it is drawn smaller
+    // than the window, or multisampled into a saver's window, whose pixel
+    // format the host chose. Otherwise the window's pixel format has the samples.
+    const bool saver = options.root || options.windowId != 0;
+    if (g_display.scale < 1.0f || (saver && g_display.samples > 0)) UseSceneTarget(g_display.scale, g_display.samples);
 
     if (options.root) {
         const char* variable = std::getenv(SAVER_WINDOW_VARIABLE);

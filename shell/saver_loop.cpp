@@ -1,12 +1,14 @@
 // The saver's loop: attach to the host's window, set the scene up for it, then
 // frame after frame follow its size, draw, show the frame rate if asked, and
-// swap, until told to stop or the window goes.
+// swap, no faster than the cap allows, until told to stop or the window goes.
 #include <cstdio>
 
 #include "platform/crt.h"
 #include "platform/x11/foreign_window.h"
 #include "platform/platform.h"
 #include "scene/scene.h"
+#include "shell/display_settings.h"
+#include "shell/frame_pacer.h"
 #include "shell/frame_rate.h"
 #include "shell/options.h"
 #include "shell/saver.h"
@@ -34,7 +36,7 @@ int RunSaver(uint32_t id)
     Initialize(&window, &keys);
 
     int exitCode = 0;
-    uint32_t frameStart = plat::TickCount();
+    FramePacer pacer(g_display.maxFps);
     for (;;) {
         const plat::HostEvent event = host.Poll();
         if (event == plat::HostEvent::CloseRequest) break;
@@ -47,15 +49,16 @@ int RunSaver(uint32_t id)
             window.height = host.height;
             ResizeGL(host.width, host.height);  // the scene's projection, the new aspect
         }
-        Draw();
-        const uint32_t tick = plat::TickCount();
-        if (g_frameOverlay) g_frameOverlay(tick);
-        host.Swap();
         // Where swaps do not wait for the display, an idle screen still must
-        // not spin: a small frame gives the rest of its 16 ms back.
-        const uint32_t spent = tick - frameStart;
-        if (spent < SAVER_MIN_FRAME_MS) plat::Sleep(SAVER_MIN_FRAME_MS - spent);
-        frameStart = plat::TickCount();
+        // not spin: the time left of the frame's period is spent waiting.
+        if (const uint32_t wait = pacer.Remaining(plat::TickCount())) {
+            host.Wait(wait);
+            continue;
+        }
+        pacer.Started(plat::TickCount());
+        Draw();
+        if (g_frameOverlay) g_frameOverlay(plat::TickCount());
+        host.Swap();
     }
     Deinitialize();
     host.Detach();

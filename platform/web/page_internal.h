@@ -33,6 +33,7 @@ void FollowPageSize();
 // page.js
 extern "C" {
 double norvex_page_seed();
+int norvex_page_max_fps();
 void norvex_page_ended(int exitCode);
 void norvex_page_new_canvas(const char* title);
 void norvex_page_remove_canvas();
@@ -45,5 +46,6 @@ int norvex_page_request_full_screen();
 void norvex_page_exit_full_screen();
 void norvex_page_frame_done(double frame);
 void norvex_page_wait_event();
+void norvex_page_wait_event_timeout(int milliseconds);
 void norvex_page_wake();
 }
