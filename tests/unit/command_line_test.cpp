@@ -10,6 +10,33 @@
 #include "shell/options.h"
 #include "shell/saver.h"
 
+namespace {
+
+// norvex's options from a command line split at spaces.
+cli::Parsed ParseWords(const char* args, NorvexOptions* options)
+{
+    std::vector<std::string> words = {"norvex"};
+    std::istringstream in(args);
+    for (std::string w; in >> w;) words.push_back(w);
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    return ParseNorvexOptions(static_cast<int>(words.size()), argv.data(), options);
+}
+
+// What a run of norvex gets from its options, in a line that a table can hold.
+std::string Settings(const NorvexOptions& o)
+{
+    const DisplaySettings& d = o.display;
+    std::ostringstream out;
+    out << "seed=" << (o.seedGiven ? std::to_string(o.seed) : "-") << " cap=" << d.maxFps << " " << d.width << "x"
+        << d.height << (d.windowed ? " windowed" : "") << (d.keepDesktopMode ? " desktop" : "")
+        << " samples=" << d.samples << " scale=" << d.scale;
+    return out.str();
+}
+
+}  // namespace
+
 TEST(CommandLine, FormsAndRefusals)
 {
     using enum cli::Outcome;
@@ -22,7 +49,8 @@ TEST(CommandLine, FormsAndRefusals)
         {"--window-id=27262983",      Run, "", false, 27262983, false},
         {"-window-id=0X1A00007 -fps", Run, "", false, 0x1a00007, true},
         {"--window-id 4294967295",    Run, "", false, 0xFFFFFFFFu, false},
-        {"-win 0xffffffff",           Run, "", false, 0xFFFFFFFFu, false},  // a unique abbreviation
+        {"-window-i 0xffffffff",      Run, "", false, 0xFFFFFFFFu, false},  // a unique abbreviation
+        {"-win 0xffffffff",           Refused, "ambiguous option '-win' (--window-id, --windowed)", false, 0, false},
         {"--help",                    Help, "", false, 0, false},
         {"-version --bogus",          Version, "", false, 0, false},
         {"--window-id",               Refused, "option --window-id needs a value", false, 0, false},
@@ -41,14 +69,8 @@ TEST(CommandLine, FormsAndRefusals)
         {"--root extra",              Refused, "unexpected argument 'extra'", false, 0, false},
     };
     for (const auto& r : rows) {
-        std::vector<std::string> words = {"norvex"};
-        std::istringstream in(r.args);
-        for (std::string w; in >> w;) words.push_back(w);
-        std::vector<char*> argv;
-        for (std::string& w : words) argv.push_back(w.data());
-        argv.push_back(nullptr);
         NorvexOptions options;
-        const cli::Parsed parsed = ParseNorvexOptions(static_cast<int>(words.size()), argv.data(), &options);
+        const cli::Parsed parsed = ParseWords(r.args, &options);
         SCOPED_TRACE(r.args);
         EXPECT_EQ(parsed.outcome, r.outcome);
         EXPECT_NE(parsed.problem.find(r.problem), std::string::npos) << parsed.problem;
@@ -66,5 +88,64 @@ TEST(CommandLine, FormsAndRefusals)
         uint32_t id = 12345;
         EXPECT_EQ(RootTarget(r.variable, &id), r.ok) << (r.variable ? r.variable : "(unset)");
         EXPECT_EQ(id, r.ok ? r.id : id) << (r.variable ? r.variable : "(unset)");
+    }
+}
+
+// How frames are shown and the pinned flight: what each option sets, the
+// defaults, and every bad value of each, refused with the option's name and
+// the range it takes.
+TEST(CommandLine, DisplayOptions)
+{
+    const struct { const char* args; const char* settings; } runs[] = {
+        {"",                                          "seed=- cap=60 1024x768 samples=0 scale=1"},
+        {"--seed 0 --max-fps 0",                      "seed=0 cap=0 1024x768 samples=0 scale=1"},
+        {"-seed=4294967295 -max-fps=1000 -windowed",  "seed=4294967295 cap=1000 1024x768 windowed samples=0 scale=1"},
+        {"--size 1x1 --no-mode-switch --samples 2",   "seed=- cap=60 1x1 desktop samples=2 scale=1"},
+        {"--size=8192x8192 --scale 0.25 --samples 8", "seed=- cap=60 8192x8192 samples=8 scale=0.25"},
+        {"--scale .5 --samples=4 --max-fps 20",       "seed=- cap=20 1024x768 samples=4 scale=0.5"},
+        {"--scale 1 --size 640x480 --windowed",       "seed=- cap=60 640x480 windowed samples=0 scale=1"},
+        {"--root --seed 7 --max-fps 10 --scale 0.5",  "seed=7 cap=10 1024x768 samples=0 scale=0.5"},
+        {"--window-id 5 --samples 4",                 "seed=- cap=60 1024x768 samples=4 scale=1"},
+    };
+    for (const auto& r : runs) {
+        NorvexOptions options;
+        const cli::Parsed parsed = ParseWords(r.args, &options);
+        EXPECT_EQ(parsed.outcome, cli::Outcome::Run) << r.args << ": " << parsed.problem;
+        EXPECT_EQ(Settings(options), r.settings) << r.args;
+    }
+
+    // Option, its refusal up to the value, then the values it refuses.
+    const struct { const char* option; const char* says; std::vector<const char*> values; } refusals[] = {
+        {"--seed", "--seed needs a whole number 0..4294967295", {"-1", "4294967296", "1.5", "x", "1e3", "0x10"}},
+        {"--max-fps", "--max-fps needs frames a second, a whole number 0..1000 (0: no cap)",
+         {"-1", "1001", "60.5", "abc", "+60"}},
+        {"--size", "--size needs WxH with W and H from 1 to 8192",
+         {"100", "0x10", "10x0", "8193x100", "100x8193", "10x-3", "x", "10x10x10", "1e3x100", "640X480"}},
+        {"--samples", "--samples needs 2, 4 or 8 samples per pixel", {"0", "1", "3", "16", "4.0", "-4", "four"}},
+        {"--scale", "--scale needs a share of the window's size from 0.25 to 1",
+         {"0.24", "0", "1.01", "2", "-0.5", "nan", "1e-1", "0x1p-2", ".", "0.5.5", "1/2"}},
+    };
+    for (const auto& r : refusals)
+        for (const char* value : r.values) {
+            const std::string args = std::string(r.option) + "=" + value;
+            NorvexOptions options;
+            const cli::Parsed parsed = ParseWords(args.c_str(), &options);
+            EXPECT_EQ(parsed.outcome, cli::Outcome::Refused) << args;
+            EXPECT_EQ(parsed.problem, std::string(r.says) + ", not '" + value + "'") << args;
+        }
+
+    // The demo's own window has no place in screen-saver mode; a value-less word is missing its value.
+    const struct { const char* args; const char* says; } others[] = {
+        {"--root --windowed", "--windowed is for the demo's own window, not for --root or --window-id"},
+        {"--size 800x600 --window-id 5", "--size is for the demo's own window, not for --root or --window-id"},
+        {"--no-mode-switch --root --size 8x8", "--no-mode-switch is for the demo's own window, not for"},
+        {"--scale", "option --scale needs a value"},
+        {"--windowed=1", "option --windowed takes no value"},
+    };
+    for (const auto& r : others) {
+        NorvexOptions options;
+        const cli::Parsed parsed = ParseWords(r.args, &options);
+        EXPECT_EQ(parsed.outcome, cli::Outcome::Refused) << r.args;
+        EXPECT_EQ(parsed.problem.rfind(r.says, 0), 0u) << r.args << " said: " << parsed.problem;
     }
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/x11/gl_visual.h"
 
 TEST(PlatformRules, DisplayModesPixelFormatsAndSizes)
 {
@@ -75,4 +76,34 @@ TEST(PlatformRules, ClassRegistryNeedsNoDisplay)
     EXPECT_TRUE(plat::UnregisterClass("OpenGL", &other));
     EXPECT_TRUE(with("OpenGL", self, proc));          // free again
     EXPECT_TRUE(plat::UnregisterClass("OpenGL", self));
+}
+
+// The X visual of a desktop window: the GLX configuration closest to the
+// pixel format, not the one with the largest buffers that GLX likes best.
+TEST(PlatformRules, ClosestGLConfig)
+{
+    using C = plat::x11::GLConfig;
+    // Red, green, blue, alpha, depth, stencil, samples, double-buffered, TrueColor, visual.
+    const C offered[] = {
+        {8, 8, 8, 8, 32, 0, 0, true, false, 1}, {8, 8, 8, 8, 24, 8, 0, true, true, 2},
+        {8, 8, 8, 8, 16, 0, 0, true, false, 3}, {8, 8, 8, 8, 16, 0, 0, true, true, 4},
+        {8, 8, 8, 8, 16, 0, 4, true, true, 5},  {8, 8, 8, 8, 24, 0, 8, true, true, 6},
+        {8, 8, 8, 8, 16, 0, 0, false, true, 7}, {10, 10, 10, 2, 16, 0, 0, true, true, 8},
+        {5, 6, 5, 0, 16, 0, 0, true, true, 9},
+    };
+    const struct { C wanted; uint32_t visual; } rows[] = {
+        {{8, 8, 8, 1, 16, 0, 0, true, true, 0}, 4},   // the demo's format: depth 16, no samples, TrueColor
+        {{8, 8, 8, 1, 16, 0, 4, true, true, 0}, 5},   // 4 samples
+        {{8, 8, 8, 1, 16, 0, 8, true, true, 0}, 6},   // 8 samples, with more depth than asked
+        {{8, 8, 8, 1, 16, 0, 2, true, true, 0}, 4},   // no 2-sample one: none
+        {{8, 8, 8, 1, 16, 1, 0, true, true, 0}, 2},   // a stencil buffer
+        {{8, 8, 8, 1, 24, 0, 0, true, true, 0}, 2},   // 24 bits: the one with stencil beats 32
+        {{5, 6, 5, 0, 16, 0, 0, true, true, 0}, 9},
+        {{8, 8, 8, 1, 48, 0, 0, true, true, 0}, 0},   // nothing deep enough
+    };
+    for (const auto& r : rows) {
+        const int chosen = plat::x11::ClosestConfig(offered, r.wanted);
+        EXPECT_EQ(chosen < 0 ? 0u : offered[chosen].visual, r.visual)
+            << "depth " << r.wanted.depth << ", stencil " << r.wanted.stencil << ", samples " << r.wanted.samples;
+    }
 }
