@@ -19,6 +19,8 @@ TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x
 # A Wayland desktop for the end-to-end tests: the compositor, XWayland, and the
 # decorations SDL draws itself there, as under GNOME.
 TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
+# A scaled (HiDPI) Wayland output: sway headless, and its screenshots.
+TEST_PKGS += sway grim
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.
 WEB_ENV   := NODE_PATH=/usr/share/nodejs
