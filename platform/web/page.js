@@ -121,10 +121,14 @@ mergeInto(LibraryManager.library, {
   },
 
   // The frame is complete: the page shows it at its next frame, and the demo goes on then.
+  // The hook is told inside the sleep's start, which runs once a frame: the
+  // call itself runs again when the demo's stack is rewound after the sleep.
   norvex_page_frame_done__deps: ['$NorvexPage', '$Asyncify'],
   norvex_page_frame_done: function (frame) {
-    NorvexPage.hook('onFrame', frame);
-    return Asyncify.handleSleep(wakeUp => requestAnimationFrame(() => wakeUp()));
+    return Asyncify.handleSleep(wakeUp => {
+      NorvexPage.hook('onFrame', frame);
+      requestAnimationFrame(() => wakeUp());
+    });
   },
 
   norvex_page_wait_event__deps: ['$NorvexPage', '$Asyncify'],

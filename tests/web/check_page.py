@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The web build as a visitor meets it, in headless Chromium: frames 1, 120 and
 600 at 256x192 with seed 1 against norvex-capture's, F1 into and out of the
-browser's full screen and Escape by the browser's own key events, and no
-uncaught script error on the way.
+browser's full screen and Escape by the browser's own key events, no uncaught
+script error on the way, and the frame-rate cap of ?max-fps=N.
 Usage: check_page.py PAGE NATIVE_FRAMES_DIR OUT_DIR NATIVE_FPS"""
 import os, sys, time
 
@@ -87,4 +87,15 @@ try:
     check('no uncaught script error: %s' % page.errors, not page.errors)
 finally:
     page.close()
+
+# The cap, counted from the frames the page shows: 5 holds within 1 frame a
+# second, 0 holds none (the page draws about 11 a second here at 160x120).
+for cap, low, high in ((5, 4, 6), (0, 7, 1000)):
+    page = Page('file://%s?seed=1&size=160x120&max-fps=%d' % (os.path.abspath(page_path), cap))
+    try:
+        times = page.eval('norvexTestHook.times') if page.wait_for('norvexTestHook.frames >= 40', 240) else []
+        fps = 30 / ((times[39] - times[9]) / 1000) if len(times) >= 40 else 0
+        check('?max-fps=%d: %.1f frames a second, %d to %d' % (cap, fps, low, high), low <= fps <= high)
+    finally:
+        page.close()
 sys.exit(1 if failures else 0)
