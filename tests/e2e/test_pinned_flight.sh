@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # --seed pins the flight: two runs with the same seed issue the same GL calls
 # for their first 100 frames (apitrace, with the X server's window numbers and
-# the addresses left out), and a frame on screen is norvex-capture's frame of
+# the addresses left out; the second says --scale 1, which changes no call),
+# and a frame on screen is norvex-capture's frame of
 # that number at the same size, pixel for pixel (the window's depth buffer has
 # the 16 bits its pixel format asks for, as capture's has).
 set -u
@@ -21,6 +22,7 @@ calls() {
 for run in 1 2; do
     hud=$E2E_TMP/hud-$run
     env $(e2e_hud_env "$hud") apitrace trace -o "$E2E_TMP/$run.trace" "$NORVEX" "${FLIGHT[@]}" --max-fps 0 \
+        $([ $run = 2 ] && echo --scale 1) \
         >"$E2E_TMP/trace-$run.log" 2>&1 &
     E2E_NORVEX=$!
     e2e_track $E2E_NORVEX
