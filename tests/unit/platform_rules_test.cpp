@@ -82,28 +82,20 @@ TEST(PlatformRules, ClassRegistryNeedsNoDisplay)
 // pixel format, not the one with the largest buffers that GLX likes best.
 TEST(PlatformRules, ClosestGLConfig)
 {
-    using C = plat::x11::GLConfig;
     // Red, green, blue, alpha, depth, stencil, samples, double-buffered, TrueColor, visual.
-    const C offered[] = {
+    const plat::x11::GLConfig offered[] = {
         {8, 8, 8, 8, 32, 0, 0, true, false, 1}, {8, 8, 8, 8, 24, 8, 0, true, true, 2},
         {8, 8, 8, 8, 16, 0, 0, true, false, 3}, {8, 8, 8, 8, 16, 0, 0, true, true, 4},
         {8, 8, 8, 8, 16, 0, 4, true, true, 5},  {8, 8, 8, 8, 24, 0, 8, true, true, 6},
         {8, 8, 8, 8, 16, 0, 0, false, true, 7}, {10, 10, 10, 2, 16, 0, 0, true, true, 8},
-        {5, 6, 5, 0, 16, 0, 0, true, true, 9},
     };
-    const struct { C wanted; uint32_t visual; } rows[] = {
-        {{8, 8, 8, 1, 16, 0, 0, true, true, 0}, 4},   // the demo's format: depth 16, no samples, TrueColor
-        {{8, 8, 8, 1, 16, 0, 4, true, true, 0}, 5},   // 4 samples
-        {{8, 8, 8, 1, 16, 0, 8, true, true, 0}, 6},   // 8 samples, with more depth than asked
-        {{8, 8, 8, 1, 16, 0, 2, true, true, 0}, 4},   // no 2-sample one: none
-        {{8, 8, 8, 1, 16, 1, 0, true, true, 0}, 2},   // a stencil buffer
-        {{8, 8, 8, 1, 24, 0, 0, true, true, 0}, 2},   // 24 bits: the one with stencil beats 32
-        {{5, 6, 5, 0, 16, 0, 0, true, true, 0}, 9},
-        {{8, 8, 8, 1, 48, 0, 0, true, true, 0}, 0},   // nothing deep enough
+    // Depth, stencil and samples asked for with 8-bit RGB, alpha and double buffering; the visual (0: none).
+    // The demo's format; 4 samples; 8 (deeper); 2 (none, so without); a stencil; 24 bits; too deep.
+    const struct { int depth, stencil, samples; uint32_t visual; } rows[] = {
+        {16, 0, 0, 4}, {16, 0, 4, 5}, {16, 0, 8, 6}, {16, 0, 2, 4}, {16, 1, 0, 2}, {24, 0, 0, 2}, {48, 0, 0, 0},
     };
     for (const auto& r : rows) {
-        const int chosen = plat::x11::ClosestConfig(offered, r.wanted);
-        EXPECT_EQ(chosen < 0 ? 0u : offered[chosen].visual, r.visual)
-            << "depth " << r.wanted.depth << ", stencil " << r.wanted.stencil << ", samples " << r.wanted.samples;
+        const int chosen = plat::x11::ClosestConfig(offered, {8, 8, 8, 1, r.depth, r.stencil, r.samples, true, true, 0});
+        EXPECT_EQ(chosen < 0 ? 0u : offered[chosen].visual, r.visual) << r.depth << ", " << r.stencil << ", " << r.samples;
     }
 }
