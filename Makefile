@@ -24,8 +24,9 @@ TEST_PKGS += weston xwayland libdecor-0-plugin-1-cairo
 # What a MATE desktop brings along: SDL's message-box helper and the session-bus
 # launcher that libdbus and GTK start where no bus is named.
 TEST_PKGS += zenity dbus-x11
-# The Wayland roles: compositors with the layer shell, an idle daemon, pictures
-# of one output, keys through the virtual keyboard, and a window to cover them.
+# The Wayland roles and a scaled (HiDPI) output: compositors with the layer
+# shell, an idle daemon, pictures of one output, keys through the virtual
+# keyboard, and a window to cover them.
 TEST_PKGS += sway swayidle grim wtype foot kwin-wayland
 # Debian's emscripten runs on the machine's Node.js, which may not search
 # Debian's own module folder for the packages emscripten needs.

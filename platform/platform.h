@@ -10,13 +10,16 @@
 //    WM_CREATE before it returns; AdjustWindowRect, ShowWindow, DestroyWindow,
 //    one user-data value per window, DefaultWindowProc.
 //  - OpenGL: the window's device context, pixel format, rendering context
-//    (create, make current, delete) and SwapBuffers.
-//  - the display mode: ChangeDisplayMode (exact size only, for this run) and
+//    (create, make current, delete) and SwapBuffers; the samples per pixel
+//    windows ask for (SetWindowSamples) and the drawable's size in pixels.
+//  - the display mode: ChangeDisplayMode (exact size only, for this run),
+//    KeepDesktopMode (full screen at the desktop's own mode) and
 //    RestoreDisplayMode.
 //  - ShowCursor: a show count; the pointer is shown while the count is >= 0.
 //  - messages: one FIFO per window. PostMessage appends; PeekMessage takes the
 //    window system's events into it, translated into WM_* messages, then takes
-//    the oldest; WaitMessage blocks until something arrives; DispatchMessage
+//    the oldest; WaitMessage blocks until something arrives (WaitMessageTimeout
+//    at most so many milliseconds); DispatchMessage
 //    calls the window's procedure. SIGINT and SIGTERM arrive as WM_CLOSE, like a
 //    close request (unless the process was started with them ignored). Keys come
 //    only for this window; losing the keyboard focus, or being destroyed,
@@ -74,12 +77,22 @@ RenderContext* CreateContext(DeviceContext* dc);
 bool MakeCurrent(DeviceContext* dc, RenderContext* context);
 bool DeleteContext(RenderContext* context);
 void SwapBuffers(DeviceContext* dc);
+// Windows created from now on ask for this many samples per pixel (0: none);
+// where the display has no such format they are made without.
+void SetWindowSamples(int samples);
+// The size GL draws the window's client area at, in pixels: more than the
+// window's own size on a scaled (HiDPI) output. False where it is not known.
+bool DrawableSize(DeviceContext* dc, int32_t* width, int32_t* height);
 
 // --- Display mode --------------------------------------------------------------------
 // True when the display offers exactly this mode; full-screen windows created
 // from then on run in it. The desktop mode comes back when such a window is
 // destroyed, and RestoreDisplayMode ends the request.
 bool ChangeDisplayMode(const DisplayMode& mode);
+// Full-screen windows created from then on cover the display at the desktop's
+// own mode, its size in *desktop: nothing is switched, so nothing needs
+// restoring. False when there is no display. RestoreDisplayMode ends it too.
+bool KeepDesktopMode(DisplayMode* desktop);
 void RestoreDisplayMode();
 
 // --- Cursor ------------------------------------------------------------------------------
@@ -90,6 +103,8 @@ int ShowCursor(bool show);
 bool PostMessage(Window* window, uint32_t message, uint32_t first, int32_t second);
 bool PeekMessage(Window* window, Message* message);
 void WaitMessage(Window* window);
+// As WaitMessage, but for at most this many milliseconds.
+void WaitMessageTimeout(Window* window, uint32_t milliseconds);
 int32_t DispatchMessage(Window* window, const Message& message);
 
 // --- Time and the user ------------------------------------------------------------

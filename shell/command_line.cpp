@@ -5,6 +5,7 @@
 #include <getopt.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -93,6 +94,41 @@ int Report(const Parsed& parsed, const char* program, const char* usage, const c
     case Outcome::Run: break;
     }
     return 0;
+}
+
+bool WholeNumber(const std::string& text, unsigned long long limit, unsigned long long* value)
+{
+    if (text.empty() || text.size() > 12) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    *value = std::strtoull(text.c_str(), nullptr, 10);
+    return *value <= limit;
+}
+
+bool Size(const std::string& text, int limit, int* width, int* height)
+{
+    const size_t x = text.find('x');
+    unsigned long long w = 0, h = 0;
+    const auto limitValue = static_cast<unsigned long long>(limit);
+    if (x == std::string::npos || !WholeNumber(text.substr(0, x), limitValue, &w) ||
+        !WholeNumber(text.substr(x + 1), limitValue, &h) || w == 0 || h == 0)
+        return false;
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}
+
+bool Fraction(const std::string& text, double low, double high, double* value)
+{
+    size_t digits = 0, points = 0;
+    for (char c : text) {
+        if (c == '.') ++points;
+        else if (c >= '0' && c <= '9') ++digits;
+        else return false;
+    }
+    if (digits == 0 || digits > 12 || points > 1) return false;
+    *value = std::strtod(text.c_str(), nullptr);
+    return *value >= low && *value <= high;
 }
 
 }  // namespace cli

@@ -38,4 +38,12 @@ Parsed Parse(int argc, char* const* argv, std::span<const Option> options, const
 // 0; refused: "<program>: <problem>" and the usage line on stderr, 2.
 int Report(const Parsed& parsed, const char* program, const char* usage, const char* help);
 
+// Option values, strict: nothing around them, no sign, no exponent.
+// A whole decimal number in 0..limit.
+bool WholeNumber(const std::string& text, unsigned long long limit, unsigned long long* value);
+// "WxH", each a whole number in 1..limit.
+bool Size(const std::string& text, int limit, int* width, int* height);
+// A decimal fraction ("0.5", ".25", "1") in low..high.
+bool Fraction(const std::string& text, double low, double high, double* value);
+
 }  // namespace cli

@@ -1,16 +1,22 @@
 // The per-window hooks the loops call around the scene: set-up for a new
 // rendering context, the key handling before each frame, the frame itself, and
-// the teardown hook.
+// the teardown hook. With a scene target (--scale) the frame is drawn into it
+// and shown stretched over the window.
 #include <GL/gl.h>
 
 #include "scene/scene.h"
+#include "shell/scene_target.h"
 #include "shell/shell.h"
 
 int32_t Initialize(GL_Window* window, Keys* keys)
 {
     g_window = window;
     g_keys = keys;
-    return Initialize(window->width, window->height);
+    int32_t width = 0, height = 0;
+    DrawingSize(window, &width, &height);
+    const int32_t ready = Initialize(width, height);
+    if (g_sceneTarget) g_sceneTarget->open(width, height);  // the projection stays the window's
+    return ready;
 }
 
 void Update(uint32_t /*milliseconds*/)
@@ -24,11 +30,16 @@ void Update(uint32_t /*milliseconds*/)
 
 void Draw()
 {
+    if (g_sceneTarget) g_sceneTarget->begin();
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     ProcessNorvex();
+    if (g_sceneTarget) g_sceneTarget->show();
     glFlush();
 }
 
-void Deinitialize() {}
+void Deinitialize()
+{
+    if (g_sceneTarget) g_sceneTarget->close();
+}

@@ -2,15 +2,19 @@
 // result is the exit code, once a display is known to be there. Otherwise the
 // options decide: --root or --window-id draw into a screen saver's window,
 // --wallpaper or --overlay into a Wayland compositor's layers, --fps adds the
-// frame rate to any of them.
+// frame rate to any of them, --seed pins the flight, and the display settings
+// shape how frames are shown.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "platform/crt.h"
 #include "platform/sdl/display_probe.h"
+#include "shell/display_settings.h"
 #include "shell/frame_rate.h"
 #include "shell/options.h"
 #include "shell/saver.h"
+#include "shell/scene_target.h"
 #include "shell/shell.h"
 
 namespace {
@@ -38,6 +42,15 @@ int main(int argc, char** argv)
     const cli::Parsed parsed = ParseNorvexOptions(argc, argv, &options);
     if (parsed.outcome != cli::Outcome::Run) return cli::Report(parsed, "norvex", NORVEX_USAGE, NORVEX_HELP);
     if (options.fps) g_frameOverlay = ShowFrameRate;
+    if (options.seedGiven) crt::PinTime(options.seed);  // as norvex-capture --seed: the same frames
+    g_display = options.display;
+
+    // The scene goes through a framebuffer of its own when it is drawn smaller
+    // than the window, or multisampled into a saver's window, whose pixel
+    // format the host chose or the layer surface's EGL configuration left out.
+    // Otherwise the window's pixel format has the samples.
+    const bool hosted = options.root || options.windowId != 0 || options.wallpaper || options.overlay;
+    if (g_display.scale < 1.0f || (hosted && g_display.samples > 0)) UseSceneTarget(g_display.scale, g_display.samples);
 
     // xscreensaver's settings dialog appends "--window-id ID" to the daemon's
     // "--root" line for its preview: the window named wins.

@@ -1,7 +1,10 @@
 // The entry point and its two loops: the outer one builds a window for the
 // current screen mode, initialises the scene and tears both down again; the
-// inner one handles messages and, between them, draws frames.
+// inner one handles messages and, between them, draws frames, no faster than
+// the frame-rate cap allows.
 #include "platform/crt.h"
+#include "shell/display_settings.h"
+#include "shell/frame_pacer.h"
 #include "shell/frame_rate.h"
 #include "shell/shell.h"
 
@@ -16,10 +19,10 @@ int WinMain(plat::Instance* instance, plat::Instance* /*previousInstance*/, cons
     window.keys = &keys;
     window.application = &application;
     window.title = "norvex - brellik 2005";
-    window.width = 1024;
-    window.height = 768;
+    window.width = g_display.width;  // 1024 x 768 unless the command line said otherwise
+    window.height = g_display.height;
     window.colorBits = 32;
-    window.fullScreen = 1;
+    window.fullScreen = g_display.windowed ? 0 : 1;
 
     crt::srand(crt::time());
 
@@ -53,13 +56,25 @@ int WinMain(plat::Instance* instance, plat::Instance* /*previousInstance*/, cons
 uint32_t RunMessageLoop(GL_Window* window)
 {
     uint32_t frames = 0;
+    FramePacer pacer(g_display.maxFps);
     plat::Message message;
     for (;;) {
         if (plat::PeekMessage(window->windowHandle, &message)) {
             if (message.message == plat::WM_QUIT) return frames;
             plat::DispatchMessage(window->windowHandle, message);
+            // A key pressed while the cap holds the next frame back acts at
+            // once, not up to a whole period later (a low cap's second).
+            if (message.message == plat::WM_KEYDOWN && window->visible && pacer.Remaining(plat::TickCount()) > 0)
+                Update(plat::TickCount() - window->lastTick);
         } else if (window->visible) {
+            // Too early for the next frame: wait, but for messages too, which
+            // are handled at once (the wait resumes after them).
+            if (const uint32_t wait = pacer.Remaining(plat::TickCount())) {
+                plat::WaitMessageTimeout(window->windowHandle, wait);
+                continue;
+            }
             const uint32_t tick = plat::TickCount();
+            pacer.Started(tick);
             Update(tick - window->lastTick);  // unsigned: right across the 32-bit wrap
             window->lastTick = tick;
             Draw();

@@ -3,7 +3,18 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
+
+#include "shell/scene_target.h"
 #include "shell/shell.h"
+
+namespace {
+
+// Relative difference below which two aspects are one: the projection's
+// single-precision elements carry about 1e-7.
+constexpr double kSameAspect = 1e-6;
+
+}  // namespace
 
 void ReshapeGL(int32_t width, int32_t height)
 {
@@ -21,18 +32,22 @@ void ReshapeGL(int32_t width, int32_t height)
 // with SDL even the creation-time ones come after it. Replacing that projection
 // with ReshapeGL's would cut the world off at 2000 units, so only the aspect
 // changes: a symmetric perspective keeps its vertical scale (element 5) and
-// takes the horizontal one (element 0) from it.
+// takes the horizontal one (element 0) from it. A notification of the aspect
+// in force (the creation-time one) leaves the projection exactly as the scene
+// set it, so that the frames are those norvex-capture draws at that size.
 void ResizeGL(int32_t width, int32_t height)
 {
     glViewport(0, 0, width, height);
     GLfloat m[16] = {};
     glGetFloatv(GL_PROJECTION_MATRIX, m);
-    if (m[5] != 0.0f) {  // zero: no context current, nothing to keep
-        const double aspect = static_cast<double>(width > 0 ? width : 1) / (height > 0 ? height : 1);
+    const double aspect = static_cast<double>(width > 0 ? width : 1) / (height > 0 ? height : 1);
+    const bool sameAspect = m[0] != 0.0f && std::fabs(m[5] / m[0] / aspect - 1.0) < kSameAspect;
+    if (m[5] != 0.0f && !sameAspect) {  // m[5] zero: no context current, nothing to keep
         m[0] = static_cast<GLfloat>(m[5] / aspect);
         glMatrixMode(GL_PROJECTION);
         glLoadMatrixf(m);
     }
+    if (g_sceneTarget) g_sceneTarget->resize(width, height);  // the scene's share of the new size
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -8,7 +8,6 @@
 
 #include "platform/host_event.h"
 
-inline constexpr uint32_t SAVER_MIN_FRAME_MS = 16;  // ms: at most about 60 frames a second
 inline constexpr const char* SAVER_WINDOW_VARIABLE = "XSCREENSAVER_WINDOW";
 
 // The window --root means: the one named in XSCREENSAVER_WINDOW (hex or
@@ -16,10 +15,11 @@ inline constexpr const char* SAVER_WINDOW_VARIABLE = "XSCREENSAVER_WINDOW";
 // names no window.
 bool RootTarget(const char* variable, uint32_t* id);
 
-// Draws frames into window `id` (0: the root window) until SIGINT or SIGTERM,
-// which end the process by that same signal once it has cleaned up, or until
-// the window or the X server goes away, or cannot be drawn to at all (exit
-// code 1, the reason on stderr).
+// Draws frames into window `id` (0: the root window), at most g_display.maxFps
+// a second and at g_display.scale of its size, until SIGINT or SIGTERM, which
+// end the process by that same signal once it has cleaned up, or until the
+// window or the X server goes away, or cannot be drawn to at all (exit code 1,
+// the reason on stderr).
 int RunSaver(uint32_t id);
 
 // The loop both hosts share: draws frames into the attached host until its

@@ -1,8 +1,9 @@
 // The saver's loop, one body for every host (an X window a saver daemon made,
 // a Wayland layer surface on one output): set the scene up at the host's size,
 // then frame after frame follow its size, draw, show the frame rate if asked,
-// and swap, until the host says the run is over. Told to stop by a signal, a
-// saver cleans up and then ends by that signal, as daemons expect of hacks.
+// and swap, no faster than the cap allows, until the host says the run is
+// over. Told to stop by a signal, a saver cleans up and then ends by that
+// signal, as daemons expect of hacks.
 #include <cstdio>
 
 #include "platform/crt.h"
@@ -11,6 +12,8 @@
 #include "platform/wayland/layer_surface.h"
 #include "platform/x11/foreign_window.h"
 #include "scene/scene.h"
+#include "shell/display_settings.h"
+#include "shell/frame_pacer.h"
 #include "shell/frame_rate.h"
 #include "shell/options.h"
 #include "shell/saver.h"
@@ -36,7 +39,7 @@ plat::HostEvent DrawFrames(Host& host)
     Initialize(&window, &keys);
 
     plat::HostEvent end = plat::HostEvent::Gone;
-    uint32_t frameStart = plat::TickCount();
+    FramePacer pacer(g_display.maxFps);
     for (;;) {
         const plat::HostEvent event = host.Poll();
         if (event != plat::HostEvent::Unchanged && event != plat::HostEvent::Resized) {
@@ -48,15 +51,16 @@ plat::HostEvent DrawFrames(Host& host)
             window.height = host.height;
             ResizeGL(host.width, host.height);  // the scene's projection, the new aspect
         }
-        Draw();
-        const uint32_t tick = plat::TickCount();
-        if (g_frameOverlay) g_frameOverlay(tick);
-        host.Swap();
         // Where swaps do not wait for the display, an idle screen still must
-        // not spin: a small frame gives the rest of its 16 ms back.
-        const uint32_t spent = tick - frameStart;
-        if (spent < SAVER_MIN_FRAME_MS) plat::Sleep(SAVER_MIN_FRAME_MS - spent);
-        frameStart = plat::TickCount();
+        // not spin: the time left of the frame's period is spent waiting.
+        if (const uint32_t wait = pacer.Remaining(plat::TickCount())) {
+            host.Wait(wait);
+            continue;
+        }
+        pacer.Started(plat::TickCount());
+        Draw();
+        if (g_frameOverlay) g_frameOverlay(plat::TickCount());
+        host.Swap();
     }
     Deinitialize();
     return end;

@@ -18,6 +18,10 @@ int32_t RegisterWindowClass(Application* application);
 int32_t CreateWindowGL(GL_Window* window);
 int32_t DestroyWindowGL(GL_Window* window);
 int32_t ChangeScreenResolution(int32_t width, int32_t height, int32_t bitsPerPixel);
+// The size GL draws the window at, pixels: the drawable's where the window
+// layer knows it (all of a HiDPI output's pixels; the desktop's size in full
+// screen without a mode switch), else the record's width and height.
+void DrawingSize(const GL_Window* window, int32_t* width, int32_t* height);
 // Viewport and the creation-time projection (50 degrees, near 5, far 2000).
 void ReshapeGL(int32_t width, int32_t height);
 // Viewport for a new client size; the projection in force keeps its field of

@@ -1,6 +1,11 @@
 // The window class, and the window with its OpenGL rendering context: created
-// windowed or full screen (with a temporary display-mode switch), and torn
-// down again in reverse order.
+// windowed or full screen (with a temporary display-mode switch, or at the
+// desktop's own mode), and torn down again in reverse order.
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "shell/display_settings.h"
 #include "shell/shell.h"
 
 int32_t RegisterWindowClass(Application* application)
@@ -35,6 +40,28 @@ int32_t FailCreation(GL_Window* window)
     return 0;
 }
 
+// Multisampling is a property of the window's pixel format, unless the scene
+// is drawn elsewhere first (--scale): a stretch cannot be drawn into a
+// multisampled window, so the smaller picture takes the samples then.
+int WindowSamples() { return g_display.scale < 1.0f ? 0 : g_display.samples; }
+
+// Says once when the window has not got the samples per pixel asked for.
+void ReportSamples()
+{
+    static bool reported = false;
+    if (WindowSamples() == 0 || reported) return;
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    if (samples == WindowSamples()) return;
+    reported = true;
+    if (samples == 0)
+        std::fprintf(stderr, "norvex: no %d-sample pixel format here; drawing without multisampling\n",
+                     WindowSamples());
+    else
+        std::fprintf(stderr, "norvex: no %d-sample pixel format here; drawing with %d samples\n", WindowSamples(),
+                     samples);
+}
+
 }  // namespace
 
 int32_t CreateWindowGL(GL_Window* window)
@@ -55,7 +82,12 @@ int32_t CreateWindowGL(GL_Window* window)
     plat::Rect rect = {0, 0, window->width, window->height};
 
     if (window->fullScreen == 1) {
-        if (ChangeScreenResolution(window->width, window->height, window->colorBits)) {
+        plat::DisplayMode desktop = {};
+        const bool entered = g_display.keepDesktopMode
+                                 ? plat::KeepDesktopMode(&desktop)
+                                 : ChangeScreenResolution(window->width, window->height, window->colorBits);
+        if (entered && g_display.keepDesktopMode) rect = plat::Rect{0, 0, desktop.width, desktop.height};
+        if (entered) {
             plat::ShowCursor(false);
             style = plat::WS_POPUP;
             exStyle |= plat::WS_EX_TOPMOST;
@@ -67,6 +99,7 @@ int32_t CreateWindowGL(GL_Window* window)
         plat::AdjustWindowRect(&rect, style, false, exStyle);
     }
 
+    plat::SetWindowSamples(WindowSamples());
     window->windowHandle = plat::CreateWindow(exStyle, window->application->className, window->title,
                                               style, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                                               window->application->instance, &pfd, window);
@@ -85,10 +118,21 @@ int32_t CreateWindowGL(GL_Window* window)
 
     plat::ShowWindow(window->windowHandle, plat::SW_SHOWNORMAL);
     window->visible = 1;
-    ReshapeGL(window->width, window->height);
+    int32_t width = 0, height = 0;
+    DrawingSize(window, &width, &height);
+    ReshapeGL(width, height);
+    ReportSamples();
     *window->keys = Keys{};  // no key carries over from the previous window
     window->lastTick = plat::TickCount();
     return 1;
+}
+
+void DrawingSize(const GL_Window* window, int32_t* width, int32_t* height)
+{
+    if (window->deviceContext == nullptr || !plat::DrawableSize(window->deviceContext, width, height)) {
+        *width = window->width;
+        *height = window->height;
+    }
 }
 
 int32_t DestroyWindowGL(GL_Window* window)

@@ -13,10 +13,13 @@
 namespace plat {
 namespace {
 
+// In pixels: on a scaled (HiDPI) output an OpenGL window's drawable has more
+// of them than the window's size in the desktop's units says.
 int32_t ClientSize(SDL_Window* sdl)
 {
     int width = 0, height = 0;
-    SDL_GetWindowSize(sdl, &width, &height);
+    if (SDL_GetWindowFlags(sdl) & SDL_WINDOW_OPENGL) SDL_GL_GetDrawableSize(sdl, &width, &height);
+    else SDL_GetWindowSize(sdl, &width, &height);
     return PackSize(width, height);
 }
 
@@ -118,6 +121,14 @@ void WaitMessage(Window* window)
     // A queue-only window has nothing that could ever arrive: do not block.
     if (window->native == nullptr || !sdl::VideoStarted()) return;
     SDL_WaitEvent(nullptr);
+}
+
+void WaitMessageTimeout(Window* window, uint32_t milliseconds)
+{
+    if (window == nullptr || window->queue.Count() > 0 || milliseconds == 0) return;
+    // Nothing can arrive for a queue-only window: the time simply passes.
+    if (window->native == nullptr || !sdl::VideoStarted()) return Sleep(milliseconds);
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(milliseconds));
 }
 
 }  // namespace plat

@@ -1,5 +1,5 @@
 // OpenGL on a window: its device context, the pixel format fixed at creation,
-// the rendering context and the buffer swap.
+// the rendering context, the buffer swap and the drawable's size.
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 
@@ -24,7 +24,11 @@ RenderContext* CreateContext(DeviceContext* dc)
 {
     SDL_Window* sdl = SdlOf(dc);
     if (sdl == nullptr || dc->pixelFormat == 0) return nullptr;
-    return static_cast<RenderContext*>(SDL_GL_CreateContext(sdl));
+    SDL_GLContext context = SDL_GL_CreateContext(sdl);
+    // Swaps wait for the display's refresh where the driver allows; where it
+    // does not, the shell's own frame-rate cap still holds.
+    if (context != nullptr) SDL_GL_SetSwapInterval(1);
+    return static_cast<RenderContext*>(context);
 }
 
 bool MakeCurrent(DeviceContext* dc, RenderContext* context)
@@ -45,6 +49,18 @@ bool DeleteContext(RenderContext* context)
 void SwapBuffers(DeviceContext* dc)
 {
     if (SDL_Window* sdl = SdlOf(dc)) SDL_GL_SwapWindow(sdl);
+}
+
+bool DrawableSize(DeviceContext* dc, int32_t* width, int32_t* height)
+{
+    SDL_Window* sdl = SdlOf(dc);
+    if (sdl == nullptr) return false;
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(sdl, &w, &h);
+    if (w <= 0 || h <= 0) return false;
+    *width = w;
+    *height = h;
+    return true;
 }
 
 }  // namespace plat

@@ -22,6 +22,8 @@ bool VideoStarted();
 // The display mode a full-screen window is to run in, or null when none is
 // requested.
 const SDL_DisplayMode* RequestedMode();
+// Whether full-screen windows are to keep the desktop's own mode.
+bool DesktopModeRequested();
 
 // --- events.cpp: SDL's events as messages ------------------------------------------
 // One SDL event as a message for this window; message 0 when it has none.

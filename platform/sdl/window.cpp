@@ -1,8 +1,9 @@
 // Windows on SDL, from creation to destruction: the GL attributes from the
-// pixel-format descriptor, the display mode a full-screen window runs in (with
-// the watchdog standing by while it does), showing, the frame allowance of
-// decorated windows, the one native window kept on Wayland, the system
-// commands of the default handling, and SDL's video stopped with the last class.
+// pixel-format descriptor and the samples asked for, the display mode a
+// full-screen window runs in (with the watchdog standing by while it does),
+// showing, the frame allowance of decorated windows, the one native window
+// kept on Wayland, the system commands of the default handling, and SDL's
+// video stopped with the last class.
 #include <cstdio>
 #include <cstring>
 #include <malloc.h>
@@ -10,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/window_core.h"
+#include "platform/x11/gl_visual.h"
 #include "platform/x11/mode_watchdog.h"
 
 namespace plat {
@@ -20,6 +22,7 @@ namespace {
 Rect g_frame = {0, 0, 0, 0};
 int g_windowCount = 0;
 SDL_Window* g_modeHolder = nullptr;  // the window running in the requested display mode
+int g_samples = 0;                   // samples per pixel new windows ask for; 0: none
 
 // SDL 2.26 on Wayland with client-side decorations (libdecor: GNOME, weston)
 // crashes in its event dispatch once a window has been destroyed and another
@@ -69,6 +72,11 @@ bool Decorated(uint32_t style)
 // the switch until the window gives the mode back.
 void EnterRequestedMode(SDL_Window* sdl)
 {
+    // The desktop's own mode: covered as it is, nothing to switch or restore.
+    if (sdl::DesktopModeRequested()) {
+        SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return;
+    }
     const SDL_DisplayMode* mode = sdl::RequestedMode();
     if (mode == nullptr) return;
     watchdog::Arm();
@@ -79,19 +87,28 @@ void EnterRequestedMode(SDL_Window* sdl)
     g_modeHolder = sdl;
 }
 
-// On X11 the window's visual is chosen from the GL attributes in force when the
-// window is created, so they come first. SDL's own default is 3/3/2 colour.
-void SetGLAttributes(const PixelFormatDescriptor& d)
+// The descriptor's bits per colour channel: its own, or shared out from the
+// colour bits. SDL's own default is 3/3/2 colour.
+x11::GLConfig Wanted(const PixelFormatDescriptor& d, int samples)
 {
-    SDL_GL_ResetAttributes();
     int red = d.redBits, green = d.greenBits, blue = d.blueBits;
     if (red == 0 && green == 0 && blue == 0) {
         const int each = d.colorBits >= 24 ? 8 : d.colorBits >= 15 ? 5 : 0;
         red = green = blue = each;
     }
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, red);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
+    return {red, green, blue, d.alphaBits, d.depthBits, d.stencilBits, samples,
+            (d.flags & PFD_DOUBLEBUFFER) != 0, true, 0};
+}
+
+// On X11 the window's visual is chosen from the GL attributes in force when the
+// window is created, so they come first.
+void SetGLAttributes(const PixelFormatDescriptor& d, int samples)
+{
+    SDL_GL_ResetAttributes();
+    const x11::GLConfig wanted = Wanted(d, samples);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, wanted.red);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, wanted.green);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, wanted.blue);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, d.alphaBits);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, d.depthBits);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, d.stencilBits);
@@ -100,7 +117,29 @@ void SetGLAttributes(const PixelFormatDescriptor& d)
     SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, d.accumBlueBits);
     SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, d.accumAlphaBits);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (d.flags & PFD_DOUBLEBUFFER) ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
     // No profile requested: a legacy context, where the fixed-function pipeline lives.
+}
+
+// SDL's X11 driver takes the visual GLX likes best, with the largest depth
+// buffer; the window gets the closest to the descriptor instead, as its
+// rendering context does (it is made for the window's visual). A visual the
+// user named in SDL_VIDEO_X11_WINDOW_VISUALID stays theirs.
+SDL_Window* CreateClosestWindow(const char* title, int x, int y, int w, int h, Uint32 flags,
+                                const PixelFormatDescriptor& d, int samples)
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* named = SDL_GetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
+    const uint32_t visual = driver && std::strcmp(driver, "x11") == 0 && !(named && *named)
+                                ? x11::ClosestVisual(Wanted(d, samples)) : 0;
+    if (visual == 0) return SDL_CreateWindow(title, x, y, w, h, flags);
+    char id[16];
+    std::snprintf(id, sizeof id, "0x%x", visual);
+    SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, id);
+    SDL_Window* sdl = SDL_CreateWindow(title, x, y, w, h, flags);
+    SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, nullptr);
+    return sdl;
 }
 
 }  // namespace
@@ -123,7 +162,8 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
     const WindowProcedure procedure = classes::Procedure(className, instance);
     if (procedure == nullptr || !sdl::StartVideo()) return nullptr;
 
-    Uint32 flags = SDL_WINDOW_HIDDEN;
+    // On a scaled (HiDPI) output the drawable gets the output's own pixels.
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     const bool decorated = Decorated(style);
     if (!decorated) flags |= SDL_WINDOW_BORDERLESS;
     if (decorated && (style & WS_THICKFRAME)) flags |= SDL_WINDOW_RESIZABLE;
@@ -131,7 +171,7 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
     const bool openGL = pixelFormat && (pixelFormat->flags & PFD_SUPPORT_OPENGL);
     if (openGL) {
         flags |= SDL_WINDOW_OPENGL;
-        SetGLAttributes(*pixelFormat);
+        SetGLAttributes(*pixelFormat, g_samples);
     }
     // SDL sizes the client area; the outer rectangle includes the frame.
     int clientWidth = width, clientHeight = height;
@@ -140,8 +180,14 @@ Window* CreateWindow(uint32_t exStyle, const char* className, const char* title,
         clientHeight -= g_frame.top + g_frame.bottom;
     }
     const int w = clientWidth > 0 ? clientWidth : 1, h = clientHeight > 0 ? clientHeight : 1;
-    SDL_Window* sdl = g_spare != nullptr && openGL ? TakeSpare(title ? title : "", x, y, w, h, flags)
-                                                   : SDL_CreateWindow(title ? title : "", x, y, w, h, flags);
+    const char* name = title ? title : "";
+    SDL_Window* sdl = g_spare != nullptr && openGL ? TakeSpare(name, x, y, w, h, flags)
+                      : openGL ? CreateClosestWindow(name, x, y, w, h, flags, *pixelFormat, g_samples)
+                               : SDL_CreateWindow(name, x, y, w, h, flags);
+    if (sdl == nullptr && openGL && g_samples > 0) {  // no multisampled format here: one without
+        SetGLAttributes(*pixelFormat, 0);
+        sdl = CreateClosestWindow(name, x, y, w, h, flags, *pixelFormat, 0);
+    }
     if (sdl == nullptr) {
         std::fprintf(stderr, "SDL_CreateWindow: %s\n", SDL_GetError());
         return nullptr;
@@ -183,7 +229,7 @@ bool DestroyWindow(Window* window)
     const bool heldMode = g_modeHolder == sdl;
     if (heldMode) g_modeHolder = nullptr;
     if (KeepsOneNativeWindow() && g_spare == nullptr && window->deviceContext.openGL)
-        KeepAsSpare(sdl, heldMode);
+        KeepAsSpare(sdl, (SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN) != 0);
     else
         SDL_DestroyWindow(sdl);
     SDL_ResetKeyboard();
@@ -195,6 +241,8 @@ bool DestroyWindow(Window* window)
     malloc_trim(0);
     return true;
 }
+
+void SetWindowSamples(int samples) { g_samples = samples > 0 ? samples : 0; }
 
 bool UnregisterClass(const char* className, Instance* instance)
 {

@@ -416,6 +416,15 @@ HostEvent LayerSurface::Poll()
     }
 }
 
+void LayerSurface::Wait(uint32_t milliseconds)
+{
+    if (!state_ || state_->lost || quit::Caught()) return;
+    if (wl::WaitAndDispatch(state_->display, static_cast<int>(milliseconds)) == wl::Wait::Lost) {
+        wl::SayLost(state_->display);
+        state_->lost = true;
+    }
+}
+
 void LayerSurface::Swap()
 {
     if (!state_ || state_->lost) return;

@@ -37,6 +37,9 @@ public:
     // Withdrawn (the output went away), Gone (the connection was lost, said on
     // stderr). Resized when the buffer's pixel size changed since the last call.
     HostEvent Poll();
+    // Waits in poll(), dispatching what arrives, for at most this many
+    // milliseconds or until a stop signal: a paced loop that still hears input.
+    void Wait(uint32_t milliseconds);
     // Asks for the next frame's callback and shows the frame drawn.
     void Swap();
     // Releases the context, the surface and the connection, in reverse order.

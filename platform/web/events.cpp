@@ -115,4 +115,14 @@ void WaitMessage(Window* window)
     page::BindBackBuffer();
 }
 
+void WaitMessageTimeout(Window* window, uint32_t milliseconds)
+{
+    if (window == nullptr || window->queue.Count() > 0 || milliseconds == 0) return;
+    // Nothing can arrive for a queue-only window: the time simply passes.
+    if (window != page::g_page.window) return Sleep(milliseconds);
+    gl11::Flush();
+    norvex_page_wait_event_timeout(static_cast<int>(milliseconds));
+    page::BindBackBuffer();
+}
+
 }  // namespace plat

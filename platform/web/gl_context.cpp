@@ -78,6 +78,18 @@ bool DeleteContext(RenderContext* context)
     return true;
 }
 
+// The page draws into a back buffer of its own without multisampling: windows
+// are made without it, as where a display offers none.
+void SetWindowSamples(int /*samples*/) {}
+
+bool DrawableSize(DeviceContext* dc, int32_t* width, int32_t* height)
+{
+    if (!OnPage(dc) || page::g_page.width <= 0 || page::g_page.height <= 0) return false;
+    *width = page::g_page.width;
+    *height = page::g_page.height;
+    return true;
+}
+
 void SwapBuffers(DeviceContext* dc)
 {
     if (!OnPage(dc)) return;

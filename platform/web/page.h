@@ -1,5 +1,6 @@
 // What the page adds to the window layer for the web build's entry point: the
-// start-up seed its address pins, and word to the page that the demo ended.
+// start-up seed and the frame-rate cap its address pins, and word to the page
+// that the demo ended.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,10 @@ inline constexpr int64_t kBadSeed = -2;  // it names something else; the page ha
 // ?seed=N in the page's address, N a whole number 0..4294967295, as
 // norvex-capture's --seed: the same seed draws the same frames.
 int64_t PinnedSeed();
+// ?max-fps=N in the page's address, N a whole number 0..1000 (0: no cap), as
+// norvex's --max-fps; as for the seed, kNoSeed without one and kBadSeed (said
+// on the page) for anything else.
+int64_t MaxFps();
 // The page shows that the demo has stopped, with its exit code when not 0.
 void Ended(int exitCode);
 

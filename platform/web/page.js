@@ -31,6 +31,16 @@ mergeInto(LibraryManager.library, {
     return -2;
   },
 
+  // ?max-fps=N: the frame-rate cap, as norvex's --max-fps; -1 without one, -2 when it is no such number.
+  norvex_page_max_fps__deps: ['$NorvexPage'],
+  norvex_page_max_fps: function () {
+    const text = new URLSearchParams(location.search).get('max-fps');
+    if (text === null) return -1;
+    if (/^[0-9]{1,4}$/.test(text) && Number(text) <= 1000) return Number(text);
+    NorvexPage.say("?max-fps needs frames a second, a whole number 0..1000 (0: no cap), not '" + text + "'", 'message');
+    return -2;
+  },
+
   // The stage, empty now, makes way, so that the line saying so is in view;
   // the line offers to start again.
   norvex_page_ended__deps: ['$NorvexPage'],
@@ -133,15 +143,33 @@ mergeInto(LibraryManager.library, {
   },
 
   // The frame is complete: the page shows it at its next frame, and the demo goes on then.
+  // The hook is told inside the sleep's start, which runs once a frame: the
+  // call itself runs again when the demo's stack is rewound after the sleep.
   norvex_page_frame_done__deps: ['$NorvexPage', '$Asyncify'],
   norvex_page_frame_done: function (frame) {
-    NorvexPage.hook('onFrame', frame);
-    return Asyncify.handleSleep(wakeUp => requestAnimationFrame(() => wakeUp()));
+    return Asyncify.handleSleep(wakeUp => {
+      NorvexPage.hook('onFrame', frame);
+      requestAnimationFrame(() => wakeUp());
+    });
   },
 
   norvex_page_wait_event__deps: ['$NorvexPage', '$Asyncify'],
   norvex_page_wait_event: function () {
     return Asyncify.handleSleep(wakeUp => { NorvexPage.wake = wakeUp; });
+  },
+
+  // The same, but the page's timer resumes it after ms at the latest.
+  norvex_page_wait_event_timeout__deps: ['$NorvexPage', '$Asyncify'],
+  norvex_page_wait_event_timeout: function (ms) {
+    return Asyncify.handleSleep(wakeUp => {
+      const timer = setTimeout(() => {
+        if (NorvexPage.wake !== resume) return;
+        NorvexPage.wake = null;
+        wakeUp();
+      }, ms);
+      const resume = () => { clearTimeout(timer); wakeUp(); };
+      NorvexPage.wake = resume;
+    });
   },
 
   // Called from inside an event's handler: the wait resumes once the handler is done.

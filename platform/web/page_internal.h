@@ -44,6 +44,7 @@ inline constexpr int kFullScreenNotYet = -1;  // no key press or click to ask wi
 // page.js
 extern "C" {
 double norvex_page_seed();
+int norvex_page_max_fps();
 void norvex_page_ended(int exitCode);
 void norvex_page_new_canvas(const char* title);
 void norvex_page_remove_canvas();
@@ -57,5 +58,6 @@ int norvex_page_request_full_screen();
 void norvex_page_exit_full_screen();
 void norvex_page_frame_done(double frame);
 void norvex_page_wait_event();
+void norvex_page_wait_event_timeout(int milliseconds);
 void norvex_page_wake();
 }

@@ -30,6 +30,8 @@ namespace page {
 
 int64_t PinnedSeed() { return static_cast<int64_t>(norvex_page_seed()); }
 
+int64_t MaxFps() { return norvex_page_max_fps(); }
+
 void Ended(int exitCode) { norvex_page_ended(exitCode); }
 
 }  // namespace page

@@ -2,6 +2,8 @@
 // each window so that each gets a rendering context of its own. The display
 // mode is the browser's full screen, which only a recent key press or click may
 // ask for.
+#include <emscripten/html5.h>
+
 #include "platform/platform.h"
 #include "platform/web/page_internal.h"
 #include "platform/window_core.h"
@@ -79,6 +81,17 @@ bool ChangeDisplayMode(const DisplayMode& mode)
 {
     if (norvex_page_request_full_screen() == page::kFullScreenRefused) return false;
     page::g_mode = mode;
+    return true;
+}
+
+// The page's full screen at the screen's own size: the browser switches no mode anyway.
+bool KeepDesktopMode(DisplayMode* desktop)
+{
+    int width = 0, height = 0;
+    emscripten_get_screen_size(&width, &height);
+    if (width <= 0 || height <= 0 || !norvex_page_request_full_screen()) return false;
+    page::g_mode = DisplayMode{width, height, 32};
+    *desktop = page::g_mode;
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -183,6 +184,14 @@ HostEvent ForeignWindow::Poll()
         return HostEvent::Gone;
     }
     return resized ? HostEvent::Resized : HostEvent::Unchanged;
+}
+
+void ForeignWindow::Wait(uint32_t milliseconds)
+{
+    Display* display = static_cast<Display*>(display_);
+    if (display == nullptr || quit::Caught() || XPending(display) > 0) return;
+    pollfd ready[2] = {{ConnectionNumber(display), POLLIN, 0}, {quit::WakeFd(), POLLIN, 0}};
+    poll(ready, ready[1].fd >= 0 ? 2 : 1, static_cast<int>(milliseconds));
 }
 
 void ForeignWindow::Swap()

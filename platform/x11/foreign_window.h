@@ -27,6 +27,9 @@ public:
     // Takes every change that has arrived without waiting; the most serious
     // one wins (CloseRequest, Gone, Resized, Unchanged).
     HostEvent Poll();
+    // Waits until the X server has news for us or a quit signal arrives, for
+    // at most this many milliseconds: a paced loop that still hears at once.
+    void Wait(uint32_t milliseconds);
     void Swap();
     // Releases the context and the display connection; the window stays.
     void Detach();

@@ -162,6 +162,39 @@ TEST(Capture, SameSeedSameBytesOtherSeedOtherPicture)
     fs::remove_all(dir);
 }
 
+// The same frame with 4 and 8 samples per pixel: at least three times as many
+// pixels strictly between two neighbours a hard edge apart (multisampling's
+// in-between colours), or, where the driver lacks that many, said so and the
+// very picture without. 4 samples: every driver with framebuffer objects.
+TEST(Capture, SamplesSoftenEdgesOrAreSaidMissing)
+{
+    const fs::path dir = FreshDir("samples");
+    const auto soft = [&](const std::string& name, const std::string& samples, Image& image) {
+        const Result r = Capture("--seed 2 --size 160x120 --frames 100 --every 100 --out " + name + samples, dir);
+        EXPECT_EQ(r.code, 0) << samples << ": " << r.err;  // a GL error ends it with 1
+        EXPECT_TRUE(ReadPng(dir / name / "frame_000100.png", image));
+        const auto grey = [&](unsigned x, unsigned y) {
+            const unsigned char* p = &image.rgb[(y * image.width + x) * 3];
+            return (p[0] + p[1] + p[2]) / 3;
+        };
+        size_t count = 0;
+        for (unsigned y = 1; y + 1 < image.height; ++y)
+            for (unsigned x = 1; x + 1 < image.width; ++x)
+                for (const auto& [a, c] : {std::pair{grey(x - 1, y), grey(x + 1, y)}, {grey(x, y - 1), grey(x, y + 1)}})
+                    count += std::abs(a - c) >= 64 && grey(x, y) > std::min(a, c) + 16 && grey(x, y) < std::max(a, c) - 16;
+        return std::pair{count, r.err};
+    };
+    Image plain, got;
+    const size_t plainSoft = soft("plain", "", plain).first;
+    for (const char* samples : {"4", "8"}) {
+        const auto [count, err] = soft(std::string("s") + samples, std::string(" --samples ") + samples, got);
+        const bool missing = err.find("drawing without multisampling") != std::string::npos;
+        EXPECT_TRUE(missing ? got.rgb == plain.rgb && samples[0] == '8' : err.empty() && count >= 3 * plainSoft)
+            << samples << " samples: " << count << " soft edge pixels, " << plainSoft << " without; said: " << err;
+    }
+    fs::remove_all(dir);
+}
+
 TEST(Capture, BadInputIsRefusedAndWritesNothing)
 {
     const fs::path dir = FreshDir("bad");
@@ -185,6 +218,7 @@ TEST(Capture, BadInputIsRefusedAndWritesNothing)
         {"--frames 40 --from 41 --out x", "--from 41 comes after the last frame, 40"},
         {"--seed --out x", "--seed needs a whole number"},
         {"--out x --y4m", "give exactly one of --out DIR and --y4m"},
+        {"--samples 3 --out x", "--samples needs 2, 4 or 8 samples per pixel, not '3'"},
         {"--frames 3", "give exactly one of --out DIR and --y4m"},
         {"--out", "option --out needs a value"},
         {"--frames 1 --y4m", "--y4m writes a binary video stream: redirect it", 2, true},

@@ -427,3 +427,14 @@ e2e_expect_exit() {
     e2e_wait_exit "$E2E_NORVEX" "$2" || { e2e_fail "$1: still running $2 s later"; return; }
     e2e_check "$1: exit code $3 (got $E2E_EXIT)" test "$E2E_EXIT" -eq "$3"
 }
+
+# Frames counted from the swaps by Mesa's own counter: `env $(e2e_hud_env DIR)`
+# in front of a program makes it write a frame rate a second to DIR/fps;
+# e2e_hud_fps DIR WARMUP SPAN prints the mean over SPAN seconds after the
+# first WARMUP (the driver compiles then), once there; e2e_hud_frames DIR, the frames so far.
+e2e_hud_env() { mkdir -p "$1" && echo "GALLIUM_HUD=fps GALLIUM_HUD_PERIOD=1 GALLIUM_HUD_DUMP_DIR=$1"; }
+e2e_hud_frames() { awk '{ s += $1 } END { printf "%d\n", s }' "$1/fps" 2>/dev/null || echo 0; }
+e2e_hud_fps() {
+    e2e_wait_for $((($2 + $3) * 3 + 30)) sh -c "[ \"\$(cat '$1/fps' 2>/dev/null | wc -l)\" -ge $(($2 + $3)) ]" &&
+        sed -n "$(($2 + 1)),$(($2 + $3))p" "$1/fps" | awk '{ s += $1 } END { printf "%.1f\n", s / NR }'
+}

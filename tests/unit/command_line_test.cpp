@@ -10,8 +10,10 @@
 #include "shell/options.h"
 #include "shell/saver.h"
 
-// Parses the words of `args` as norvex's command line.
-static cli::Parsed ParseWords(const char* args, NorvexOptions* options)
+namespace {
+
+// norvex's options from a command line split at spaces.
+cli::Parsed ParseWords(const char* args, NorvexOptions* options)
 {
     std::vector<std::string> words = {"norvex"};
     std::istringstream in(args);
@@ -21,6 +23,19 @@ static cli::Parsed ParseWords(const char* args, NorvexOptions* options)
     argv.push_back(nullptr);
     return ParseNorvexOptions(static_cast<int>(words.size()), argv.data(), options);
 }
+
+// What a run of norvex gets from its options, in a line that a table can hold.
+std::string Settings(const NorvexOptions& o)
+{
+    const DisplaySettings& d = o.display;
+    std::ostringstream out;
+    out << "seed=" << (o.seedGiven ? std::to_string(o.seed) : "-") << " cap=" << d.maxFps << " " << d.width << "x"
+        << d.height << (d.windowed ? " windowed" : "") << (d.keepDesktopMode ? " desktop" : "") << " samples="
+        << d.samples << " scale=" << d.scale;
+    return out.str();
+}
+
+}  // namespace
 
 TEST(CommandLine, FormsAndRefusals)
 {
@@ -34,7 +49,8 @@ TEST(CommandLine, FormsAndRefusals)
         {"--window-id=27262983",      Run, "", false, 27262983, false},
         {"-window-id=0X1A00007 -fps", Run, "", false, 0x1a00007, true},
         {"--window-id 4294967295",    Run, "", false, 0xFFFFFFFFu, false},
-        {"-win 0xffffffff",           Run, "", false, 0xFFFFFFFFu, false},  // a unique abbreviation
+        {"-window-i 0xffffffff",      Run, "", false, 0xFFFFFFFFu, false},  // a unique abbreviation
+        {"-win 0xffffffff",           Refused, "ambiguous option '-win' (--window-id, --windowed)", false, 0, false},
         {"--help",                    Help, "", false, 0, false},
         {"-version --bogus",          Version, "", false, 0, false},
         {"--window-id",               Refused, "option --window-id needs a value", false, 0, false},
@@ -61,6 +77,12 @@ TEST(CommandLine, FormsAndRefusals)
         {"-overlay -window-id 5",     Refused, "give only one of --window-id and --overlay", false, 0, false},
         {"--overlay --wallpaper",     Refused, "give only one of --wallpaper and --overlay", false, 0, false},
         {"--wallpaper=1",             Refused, "option --wallpaper takes no value", false, 0, false},
+        {"--root --windowed",         Refused, "--windowed is for the demo's own window, not for --root or --window-id", false, 0, false},
+        {"--size 8x8 --window-id 5",  Refused, "--size is for the demo's own window", false, 0, false},
+        {"--no-mode-switch --root",   Refused, "--no-mode-switch is for the demo's own window", false, 0, false},
+        {"--scale",                   Refused, "option --scale needs a value", false, 0, false},
+        {"--windowed=1",              Refused, "option --windowed takes no value", false, 0, false},
+        {"--wallpaper --size 8x8",    Refused, "--size is for the demo's own window, not for --wallpaper or --overlay", false, 0, false},
     };
     for (const auto& r : rows) {
         NorvexOptions options;
@@ -96,4 +118,44 @@ TEST(CommandLine, FormsAndRefusals)
         EXPECT_EQ(RootTarget(r.variable, &id), r.ok) << "XSCREENSAVER_WINDOW=" << shown << ": taken or refused";
         EXPECT_EQ(id, r.ok ? r.id : 0u) << "XSCREENSAVER_WINDOW=" << shown << ": the window --root draws into";
     }
+}
+
+// How frames are shown and the pinned flight: what each option sets, the
+// defaults, and every bad value of each, refused with the option's name and
+// the range it takes.
+TEST(CommandLine, DisplayOptions)
+{
+    const struct { const char* args; const char* settings; } runs[] = {
+        {"",                                          "seed=- cap=60 1024x768 samples=0 scale=1"},
+        {"--seed 0 --max-fps 0 --scale 1",            "seed=0 cap=0 1024x768 samples=0 scale=1"},
+        {"-seed=4294967295 -max-fps=1000 -windowed",  "seed=4294967295 cap=1000 1024x768 windowed samples=0 scale=1"},
+        {"--size 1x1 --no-mode-switch --samples 2",   "seed=- cap=60 1x1 desktop samples=2 scale=1"},
+        {"--size=8192x8192 --scale 0.25 --samples 8", "seed=- cap=60 8192x8192 samples=8 scale=0.25"},
+        {"--root --scale .5 --samples=4 --seed 7",    "seed=7 cap=60 1024x768 samples=4 scale=0.5"},
+        {"--wallpaper --max-fps 30 --scale 0.75",     "seed=- cap=30 1024x768 samples=0 scale=0.75"},
+    };
+    for (const auto& r : runs) {
+        NorvexOptions options;
+        EXPECT_EQ(ParseWords(r.args, &options).problem, "") << r.args;
+        EXPECT_EQ(Settings(options), r.settings) << r.args;
+    }
+
+    // Option, its refusal up to the value, then the values it refuses.
+    const struct { const char* option; const char* says; std::vector<const char*> values; } refusals[] = {
+        {"--seed", "--seed needs a whole number 0..4294967295", {"-1", "4294967296", "1.5", "x", "1e3", "0x10"}},
+        {"--max-fps", "--max-fps needs frames a second, a whole number 0..1000 (0: no cap)",
+         {"-1", "1001", "60.5", "abc", "+60"}},
+        {"--size", "--size needs WxH with W and H from 1 to 8192",
+         {"100", "0x10", "10x0", "8193x100", "100x8193", "10x-3", "x", "10x10x10", "1e3x100", "640X480"}},
+        {"--samples", "--samples needs 2, 4 or 8 samples per pixel", {"0", "1", "3", "16", "4.0", "-4", "four"}},
+        {"--scale", "--scale needs a share of the window's size from 0.25 to 1",
+         {"0.24", "0", "1.01", "2", "-0.5", "nan", "1e-1", "0x1p-2", ".", "0.5.5", "1/2"}},
+    };
+    for (const auto& r : refusals)
+        for (const char* value : r.values) {
+            const std::string args = std::string(r.option) + "=" + value;
+            NorvexOptions options;
+            EXPECT_EQ(ParseWords(args.c_str(), &options).problem, std::string(r.says) + ", not '" + value + "'");
+        }
+
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/x11/gl_visual.h"
 
 TEST(PlatformRules, DisplayModesPixelFormatsAndSizes)
 {
@@ -75,4 +76,26 @@ TEST(PlatformRules, ClassRegistryNeedsNoDisplay)
     EXPECT_TRUE(plat::UnregisterClass("OpenGL", &other));
     EXPECT_TRUE(with("OpenGL", self, proc));          // free again
     EXPECT_TRUE(plat::UnregisterClass("OpenGL", self));
+}
+
+// The X visual of a desktop window: the GLX configuration closest to the
+// pixel format, not the one with the largest buffers that GLX likes best.
+TEST(PlatformRules, ClosestGLConfig)
+{
+    // Red, green, blue, alpha, depth, stencil, samples, double-buffered, TrueColor, visual.
+    const plat::x11::GLConfig offered[] = {
+        {8, 8, 8, 8, 32, 0, 0, true, false, 1}, {8, 8, 8, 8, 24, 8, 0, true, true, 2},
+        {8, 8, 8, 8, 16, 0, 0, true, false, 3}, {8, 8, 8, 8, 16, 0, 0, true, true, 4},
+        {8, 8, 8, 8, 16, 0, 4, true, true, 5},  {8, 8, 8, 8, 24, 0, 8, true, true, 6},
+        {8, 8, 8, 8, 16, 0, 0, false, true, 7}, {10, 10, 10, 2, 16, 0, 0, true, true, 8},
+    };
+    // Depth, stencil and samples asked for with 8-bit RGB, alpha and double buffering; the visual (0: none).
+    // The demo's format; 4 samples; 8 (deeper); 2 (none, so without); a stencil; 24 bits; too deep.
+    const struct { int depth, stencil, samples; uint32_t visual; } rows[] = {
+        {16, 0, 0, 4}, {16, 0, 4, 5}, {16, 0, 8, 6}, {16, 0, 2, 4}, {16, 1, 0, 2}, {24, 0, 0, 2}, {48, 0, 0, 0},
+    };
+    for (const auto& r : rows) {
+        const int chosen = plat::x11::ClosestConfig(offered, {8, 8, 8, 1, r.depth, r.stencil, r.samples, true, true, 0});
+        EXPECT_EQ(chosen < 0 ? 0u : offered[chosen].visual, r.visual) << r.depth << ", " << r.stencil << ", " << r.samples;
+    }
 }

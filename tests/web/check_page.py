@@ -3,7 +3,8 @@
 600 at 256x192 with seed 1 against norvex-capture's, a start in the page without
 a mode-switch message, F1 and the page's full-screen control into and out of the
 browser's full screen and Escape by the browser's own key and mouse events, the
-stopped line in view and starting again, and no uncaught script error on the way.
+stopped line in view and starting again, no uncaught script error on the way,
+and the frame-rate cap of ?max-fps=N.
 Usage: check_page.py PAGE NATIVE_FRAMES_DIR OUT_DIR NATIVE_FPS"""
 import os, sys, time
 
@@ -108,4 +109,15 @@ try:
     check('no uncaught script error: %s' % page.errors, not page.errors)
 finally:
     page.close()
+
+# The cap, counted from the frames the page shows: 5 holds within 1 frame a
+# second, 0 holds none (the page draws about 11 a second here at 160x120).
+for cap, low, high in ((5, 4, 6), (0, 7, 1000)):
+    page = Page('file://%s?seed=1&size=160x120&max-fps=%d' % (os.path.abspath(page_path), cap))
+    try:
+        times = page.eval('norvexTestHook.times') if page.wait_for('norvexTestHook.frames >= 40', 240) else []
+        fps = 30 / ((times[39] - times[9]) / 1000) if len(times) >= 40 else 0
+        check('?max-fps=%d: %.1f frames a second, %d to %d' % (cap, fps, low, high), low <= fps <= high)
+    finally:
+        page.close()
 sys.exit(1 if failures else 0)

@@ -3,44 +3,22 @@
 #include "capture_options.h"
 
 #include <array>
-#include <cstdlib>
 #include <string>
 
 namespace capture {
 namespace {
 
-enum : size_t { SEED, SIZE, FRAMES, FROM, EVERY, OUT, Y4M };  // rows of kOptions
-constexpr std::array<cli::Option, 7> kOptions = {{
-    {"seed",   true},
-    {"size",   true},
-    {"frames", true},
-    {"from",   true},
-    {"every",  true},
-    {"out",    true},
-    {"y4m",    false},
+enum : size_t { SEED, SIZE, FRAMES, FROM, EVERY, OUT, Y4M, SAMPLES };  // rows of kOptions
+constexpr std::array<cli::Option, 8> kOptions = {{
+    {"seed",    true},
+    {"size",    true},
+    {"frames",  true},
+    {"from",    true},
+    {"every",   true},
+    {"out",     true},
+    {"y4m",     false},
+    {"samples", true},
 }};
-
-// A whole decimal number in 0..limit with nothing around it.
-bool ParseNumber(const std::string& text, unsigned long long limit, unsigned long long& value)
-{
-    if (text.empty() || text.size() > 12) return false;
-    for (char c : text)
-        if (c < '0' || c > '9') return false;
-    value = std::strtoull(text.c_str(), nullptr, 10);
-    return value <= limit;
-}
-
-bool ParseSize(const std::string& text, int& width, int& height)
-{
-    const size_t x = text.find('x');
-    unsigned long long w = 0, h = 0;
-    if (x == std::string::npos || !ParseNumber(text.substr(0, x), MAX_EDGE, w) ||
-        !ParseNumber(text.substr(x + 1), MAX_EDGE, h) || w == 0 || h == 0)
-        return false;
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
-    return true;
-}
 
 }  // namespace
 
@@ -52,19 +30,19 @@ cli::Parsed ParseOptions(int argc, char* const* argv, Options& options)
         unsigned long long n = 0;
         switch (index) {
         case SEED:
-            if (!ParseNumber(value, 0xFFFFFFFFull, n))
+            if (!cli::WholeNumber(value, 0xFFFFFFFFull, &n))
                 return "--seed needs a whole number 0..4294967295, not '" + value + "'";
             options.seed = static_cast<unsigned>(n);
             break;
         case SIZE:
-            if (!ParseSize(value, options.width, options.height))
+            if (!cli::Size(value, MAX_EDGE, &options.width, &options.height))
                 return "--size needs WxH with W and H from 1 to 8192, not '" + value + "'";
             break;
         case FRAMES:
         case FROM:
         case EVERY: {
             const char* name = index == FRAMES ? "--frames" : index == FROM ? "--from" : "--every";
-            if (!ParseNumber(value, 100000000ull, n) || n == 0)
+            if (!cli::WholeNumber(value, 100000000ull, &n) || n == 0)
                 return std::string(name) + " needs a positive whole number, not '" + value + "'";
             (index == FRAMES ? options.frames : index == FROM ? options.from : options.every) = static_cast<int>(n);
             break;
@@ -75,6 +53,11 @@ cli::Parsed ParseOptions(int argc, char* const* argv, Options& options)
             haveOut = true;
             break;
         case Y4M: options.y4m = true; break;
+        case SAMPLES:
+            if (!cli::WholeNumber(value, 8, &n) || (n != 2 && n != 4 && n != 8))
+                return "--samples needs 2, 4 or 8 samples per pixel, not '" + value + "'";
+            options.samples = static_cast<int>(n);
+            break;
         }
         return {};
     });

@@ -1,5 +1,6 @@
 // Command line of norvex-capture:
-//   norvex-capture [--seed S] [--size WxH] [--frames N] [--from F] [--every K] (--out DIR | --y4m)
+//   norvex-capture [--seed S] [--size WxH] [--frames N] [--from F] [--every K] [--samples N]
+//                  (--out DIR | --y4m)
 #pragma once
 
 #include <string>
@@ -19,6 +20,7 @@ struct Options {
     int every = 1;         // keep every K-th frame
     std::string outDir;    // PNG frames go here, or
     bool y4m = false;      // a YUV4MPEG2 stream goes to stdout
+    int samples = 0;       // multisampling: 2, 4 or 8 samples per pixel; 0: none
 };
 
 // Parses the command line (both dash forms, "--name=value" too). Run fills
@@ -26,7 +28,8 @@ struct Options {
 cli::Parsed ParseOptions(int argc, char* const* argv, Options& options);
 
 inline constexpr const char* USAGE =
-    "usage: norvex-capture [--seed S] [--size WxH] [--frames N] [--from F] [--every K] (--out DIR | --y4m)";
+    "usage: norvex-capture [--seed S] [--size WxH] [--frames N] [--from F] [--every K] [--samples N]\n"
+    "                      (--out DIR | --y4m)";
 inline constexpr const char* HELP =
     "Renders the norvex demo offscreen, with its start-up seed pinned.\n"
     "  --seed S      seed, 0..4294967295 (default 1)\n"
@@ -34,6 +37,7 @@ inline constexpr const char* HELP =
     "  --frames N    frames to render (default 300)\n"
     "  --from F      write no frame before frame F; the flight is the same (default 1)\n"
     "  --every K     keep every K-th frame (default 1)\n"
+    "  --samples N   smooth edges with N samples per pixel: 2, 4 or 8\n"
     "  --out DIR     write the kept frames as DIR/frame_000001.png ...\n"
     "  --y4m         write them to stdout as a YUV4MPEG2 stream\n"
     "  --help        show this help and exit\n"

@@ -18,6 +18,7 @@
 #include "platform/crt.h"
 #include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
+#include "shell/scene_target.h"
 #include "shell/shell.h"
 
 namespace {
@@ -92,6 +93,12 @@ int main(int argc, char** argv)
     crt::PinTime(options.seed);
     crt::srand(crt::time());
     Initialize(options.width, options.height);
+    // Multisampling through a framebuffer of its own: Mesa offers pbuffer
+    // configs with samples, but its software renderer draws them without.
+    if (options.samples > 0) {
+        UseSceneTarget(1.0f, options.samples, "norvex-capture");
+        g_sceneTarget->open(options.width, options.height);
+    }
 
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
@@ -120,5 +127,11 @@ int main(int argc, char** argv)
         if (progress) ShowProgress(frame, options.frames, start);
     }
     if (g_interrupted) return Fail(130, "interrupted");
+    Deinitialize();  // the scene target goes with the context
+    if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
+        char text[48];
+        std::snprintf(text, sizeof text, "GL error 0x%04x", error);
+        return Fail(1, text);
+    }
     return 0;
 }

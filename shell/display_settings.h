@@ -1,0 +1,21 @@
+// How the demo shows its frames: the window's size, full screen with or
+// without a display-mode switch, the frame-rate cap, multisampling and the
+// render scale. The defaults are the demo as it always was, at no more than
+// 60 frames a second; the command line sets them before any window exists.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr uint32_t DEFAULT_MAX_FPS = 60;  // frames a second: motion is counted in frames
+
+struct DisplaySettings {
+    int32_t width = 1024;          // pixels: the window's client size, and the mode full screen asks for
+    int32_t height = 768;          // pixels
+    bool windowed = false;         // start in a window, without trying full screen
+    bool keepDesktopMode = false;  // full screen at the desktop's own mode: no switch
+    uint32_t maxFps = DEFAULT_MAX_FPS;  // frames a second at most; 0: no cap
+    int32_t samples = 0;           // samples per pixel: 0 (none), 2, 4 or 8
+    float scale = 1.0f;            // the scene drawn at this share of the window's size, 0.25..1
+};
+
+inline DisplaySettings g_display;
