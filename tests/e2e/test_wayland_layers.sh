@@ -3,7 +3,8 @@
 # them: the city on two outputs of different sizes, one at scale 2, in full
 # resolution; covered by a window, idle under a full-screen one; outputs that
 # come and go, twenty times without growing; the idle screen over a window,
-# ended by a key or a pointer motion, and started by swayidle; the faults'
+# ended by a key or a pointer motion (also scaled, multisampled and capped),
+# and started by swayidle; the faults'
 # exit codes and messages (weston has no layer shell); sway killed under it.
 # Last, the wallpaper on KDE's compositor (kwin_wayland --virtual).
 set -u
@@ -121,14 +122,20 @@ kill -TERM "$E2E_NORVEX"
 ends "wallpaper: SIGTERM" 1 143
 e2e_check "wallpaper: nothing said" test ! -s "$LOG"
 
-# The idle screen over the window, ended by the first key or pointer motion.
+# The idle screen over the window, ended by the first key or pointer motion;
+# the second time at half size, multisampled and capped, through the scene's
+# own framebuffer.
 e2e_swaymsg workspace 9
-for input in "wtype x" "swaymsg seat - cursor move 40 40"; do
-    start --overlay
-    e2e_check "overlay: the city over the window" e2e_wait_for 60 city_over_window
+while IFS=';' read -r input options; do
+    start --overlay $options
+    e2e_check "overlay $options: the city over the window" e2e_wait_for 60 city_over_window
     e2e_user_exec $input >/dev/null
-    ends "overlay: $input" 5 0
-done
+    ends "overlay $options: $input" 5 0
+    e2e_check "overlay $options: nothing said" test ! -s "$LOG"
+done <<'ROWS'
+wtype x;
+swaymsg seat - cursor move 40 40;--scale 0.5 --samples 4 --max-fps 20
+ROWS
 e2e_user_spawn /dev/null swayidle -w timeout 2 "$NORVEX --overlay"
 e2e_check "swayidle starts it after 2 s idle" e2e_wait_for 30 city_over_window
 kill -TERM "$E2E_SPAWNED"  # no second idle screen after this one
