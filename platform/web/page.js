@@ -16,6 +16,15 @@ mergeInto(LibraryManager.library, {
       document.getElementById('norvex-messages').appendChild(line);
       return line;
     },
+    // ?NAME=N, a whole number 0..most: N; -1 without it; -2, said on the
+    // page, when it is no such number.
+    wholeParameter: function (name, most, needs) {
+      const text = new URLSearchParams(location.search).get(name);
+      if (text === null) return -1;
+      if (/^[0-9]{1,10}$/.test(text) && Number(text) <= most) return Number(text);
+      NorvexPage.say('?' + name + ' needs ' + needs + ", not '" + text + "'", 'message');
+      return -2;
+    },
     hook: function (name, value) {
       const hook = window.norvexTestHook;
       if (hook && hook[name]) hook[name](value, NorvexPage.canvas());
@@ -24,21 +33,13 @@ mergeInto(LibraryManager.library, {
 
   norvex_page_seed__deps: ['$NorvexPage'],
   norvex_page_seed: function () {
-    const text = new URLSearchParams(location.search).get('seed');
-    if (text === null) return -1;
-    if (/^[0-9]{1,10}$/.test(text) && Number(text) <= 4294967295) return Number(text);
-    NorvexPage.say("?seed needs a whole number 0..4294967295, not '" + text + "'", 'message');
-    return -2;
+    return NorvexPage.wholeParameter('seed', 4294967295, 'a whole number 0..4294967295');
   },
 
-  // ?max-fps=N: the frame-rate cap, as norvex's --max-fps; -1 without one, -2 when it is no such number.
+  // ?max-fps=N: the frame-rate cap, as norvex's --max-fps.
   norvex_page_max_fps__deps: ['$NorvexPage'],
   norvex_page_max_fps: function () {
-    const text = new URLSearchParams(location.search).get('max-fps');
-    if (text === null) return -1;
-    if (/^[0-9]{1,4}$/.test(text) && Number(text) <= 1000) return Number(text);
-    NorvexPage.say("?max-fps needs frames a second, a whole number 0..1000 (0: no cap), not '" + text + "'", 'message');
-    return -2;
+    return NorvexPage.wholeParameter('max-fps', 1000, 'frames a second, a whole number 0..1000 (0: no cap)');
   },
 
   // The stage, empty now, makes way, so that the line saying so is in view;
