@@ -20,9 +20,10 @@ start() { e2e_user_spawn "$LOG" env --default-signal=INT,TERM "$NORVEX" "$@" && 
 # ends WHAT SECONDS CODE: it ends so, and none of its processes is left.
 ends() { e2e_expect_exit "$@"; e2e_check "$1: no process left" e2e_wait_for 1 none_left; }
 none_left() { test -z "$(pgrep -u "$E2E_USER" -f "^$NORVEX")"; }
-# window_alone: X11-1 shows a still picture, not black: the window has drawn.
+# window_alone: the window is mapped and X11-1 shows a still picture, not
+# black: the window has drawn (an empty workspace is a still grey).
 window_alone() {
-    ! e2e_output_changes X11-1 0.5 && [ "$(e2e_picture_stats "$E2E_TMP/shots/X11-1-b.png" | cut -d' ' -f1)" -ge 4 ]
+    e2e_view_shown "$FOOT" && ! e2e_output_changes X11-1 0.5 && [ "$(e2e_picture_stats "$E2E_TMP/shots/X11-1-b.png" | cut -d' ' -f1)" -ge 4 ]
 }
 # shows_window: X11-1 shows the window as it was alone on the output (window.png).
 shows_window() { e2e_grim X11-1 "$E2E_TMP/shots/now.png" && ! e2e_pictures_differ "$E2E_TMP/shots/window.png" "$E2E_TMP/shots/now.png"; }

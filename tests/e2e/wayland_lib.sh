@@ -74,6 +74,16 @@ e2e_add_output() {
     e2e_swaymsg output "$E2E_OUTPUT" mode "$1" scale "$2"
 }
 
+# e2e_view_shown PID: sway shows a window of that process, mapped and visible.
+e2e_view_shown() {
+    e2e_user_exec swaymsg -t get_tree | python3 -c '
+import json, sys
+def views(node):
+    yield node
+    for child in node.get("nodes", []) + node.get("floating_nodes", []): yield from views(child)
+sys.exit(not any(v.get("pid") == int(sys.argv[1]) and v.get("visible") for v in views(json.load(sys.stdin))))' "$1"
+}
+
 # e2e_grim OUTPUT FILE: a picture of one output at its pixel size.
 e2e_grim() { e2e_user_exec grim -o "$1" "$2"; }
 # e2e_output_shows scene|city OUTPUT: as e2e_window_shows, for an output.
