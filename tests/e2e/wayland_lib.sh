@@ -5,13 +5,15 @@
 # pointer as on a desktop. Programs run as that user, pictures of one output
 # with grim. Source it after lib.sh; call e2e_init and e2e_user_init first.
 
-# e2e_user_exec command...: runs the command as E2E_USER, with HOME its home
-# and the rest of the environment kept; its exit code is the command's.
+# e2e_user_exec command...: runs the command as E2E_USER, in its home (the
+# test's folder may be closed to it: a terminal there cannot start its shell),
+# with HOME set to it and the rest of the environment kept; its exit code is
+# the command's.
 e2e_user_exec() {
     if [ "$(id -u)" -eq 0 ]; then
-        setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups env HOME="$E2E_HOME" USER="$E2E_USER" "$@"
+        setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups env -C "$E2E_HOME" HOME="$E2E_HOME" USER="$E2E_USER" "$@"
     else
-        env HOME="$E2E_HOME" "$@"
+        env -C "$E2E_HOME" HOME="$E2E_HOME" "$@"
     fi
 }
 # e2e_user_spawn LOG command...: the same in the background, its output in
@@ -20,10 +22,10 @@ e2e_user_exec() {
 e2e_user_spawn() {
     local log=$1; shift
     if [ "$(id -u)" -eq 0 ]; then
-        setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups env HOME="$E2E_HOME" USER="$E2E_USER" "$@" \
+        setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups env -C "$E2E_HOME" HOME="$E2E_HOME" USER="$E2E_USER" "$@" \
             >"$log" 2>&1 &
     else
-        env HOME="$E2E_HOME" "$@" >"$log" 2>&1 &
+        env -C "$E2E_HOME" HOME="$E2E_HOME" "$@" >"$log" 2>&1 &
     fi
     E2E_SPAWNED=$!
     e2e_track $!
