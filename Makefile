@@ -1,20 +1,21 @@
-# Two entry points: `make run` and `make test`. Each installs the Debian
-# packages it needs when they are missing, then builds with CMake.
+# Two entry points: `make run` and `make test`; `make check` is the loop a
+# developer lives in. Each installs the Debian packages it needs when they are
+# missing, then builds with CMake through the presets in CMakePresets.json
+# (default: build/, asan: build-asan/, web: build-web/, fuzz: build-fuzz/).
 
-BUILD      ?= build
-ASAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
-WEB_BUILD  ?= build-web
 FUZZ_SECONDS ?= 60
 JOBS       := $(shell nproc)
+export CMAKE_BUILD_PARALLEL_LEVEL := $(JOBS)
 
 RUN_PKGS  := g++ cmake make libsdl2-dev libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxrandr-dev \
              libpng-dev libwayland-dev libwayland-bin wayland-protocols
 WEB_PKGS  := emscripten
 # A Debian package: the build, CPack's dependency scan (dpkg-shlibdeps) and its file check.
 PACKAGE_PKGS := $(RUN_PKGS) dpkg-dev file
-TEST_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils \
-             openbox wmctrl imagemagick apitrace xserver-xorg-core xserver-xorg-video-dummy \
+# The fast groups: unit, GL (Mesa offscreen), the frame's trace, norvex-capture.
+CHECK_PKGS := $(RUN_PKGS) libgtest-dev libgmock-dev libbenchmark-dev apitrace
+TEST_PKGS := $(CHECK_PKGS) xvfb xauth xdotool x11-utils \
+             openbox wmctrl imagemagick xserver-xorg-core xserver-xorg-video-dummy \
              x11-xserver-utils libpng-dev clang libclang-rt-14-dev valgrind \
              desktop-file-utils appstream lintian man-db dpkg-dev file xscreensaver xscreensaver-gl \
              libxml2-utils $(WEB_PKGS) chromium python3
@@ -28,9 +29,6 @@ TEST_PKGS += zenity dbus-x11
 # shell, an idle daemon, pictures of one output, keys through the virtual
 # keyboard, and a window to cover them.
 TEST_PKGS += sway swayidle grim wtype foot kwin-wayland
-# Debian's emscripten runs on the machine's Node.js, which may not search
-# Debian's own module folder for the packages emscripten needs.
-WEB_ENV   := NODE_PATH=/usr/share/nodejs
 
 # Installs the packages of $(1) that dpkg does not list as installed.
 define install_missing
@@ -45,21 +43,31 @@ define install_missing
 	fi
 endef
 
-.PHONY: run test deps-run deps-test deps-web deps-package build build-asan web clean package
+.PHONY: run check test deps-run deps-check deps-test deps-web deps-package build build-asan web clean package
 
-# The demo, and norvex-capture beside it in $(BUILD)/tools.
+# The demo, and norvex-capture beside it in build/tools.
 run: deps-run
-	cmake -S . -B $(BUILD) -DNORVEX_TESTS=OFF
-	cmake --build $(BUILD) -j$(JOBS) --target norvex norvex-capture
-	./$(BUILD)/norvex
+	cmake --preset demo
+	cmake --build --preset demo
+	./build/norvex
 
+# The default tree built, then the groups that need no X server, compositor
+# or browser: unit, gl, trace and capture.
+check: deps-check
+	cmake --workflow --preset check
+
+# Everything: the default tree's every test, the sanitizer build's unit and GL
+# tests and toggle storm, and the fuzzer for FUZZ_SECONDS.
 test: deps-test build build-asan web
-	cd $(BUILD) && ctest --output-on-failure -j2
-	cd $(ASAN_BUILD) && ctest --output-on-failure -L 'unit|gl|e2e-asan'
-	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) bash tests/fuzz/run_fuzz.sh
+	ctest --preset all
+	ctest --preset asan
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash tests/fuzz/run_fuzz.sh
 
 deps-run:
 	$(call install_missing,$(RUN_PKGS))
+
+deps-check:
+	$(call install_missing,$(CHECK_PKGS))
 
 deps-test:
 	$(call install_missing,$(TEST_PKGS))
@@ -71,24 +79,24 @@ deps-package:
 	$(call install_missing,$(PACKAGE_PKGS))
 
 build:
-	cmake -S . -B $(BUILD) -DNORVEX_TESTS=ON
-	cmake --build $(BUILD) -j$(JOBS)
+	cmake --preset default
+	cmake --build --preset default
 
 build-asan:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNORVEX_SANITIZE=ON
-	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cmake --preset asan
+	cmake --build --preset asan
 
-# The demo as one self-contained page: $(WEB_BUILD)/norvex.html.
+# The demo as one self-contained page: build-web/norvex.html.
 web: deps-web
-	$(WEB_ENV) emcmake cmake -S platform/web -B $(WEB_BUILD)
-	$(WEB_ENV) cmake --build $(WEB_BUILD) -j$(JOBS)
+	cmake --preset web
+	cmake --build --preset web
 
-# The Debian package norvex_<version>_amd64.deb, in $(BUILD): the programs and
+# The Debian package norvex_<version>_amd64.deb, in build/: the programs and
 # their files, without the tests.
 package: deps-package
-	cmake -S . -B $(BUILD) -DNORVEX_TESTS=OFF
-	cmake --build $(BUILD) -j$(JOBS)
-	cd $(BUILD) && cpack -G DEB
+	cmake --preset demo
+	cmake --build build
+	cd build && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)
+	rm -rf build build-asan build-fuzz build-web

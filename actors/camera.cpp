@@ -4,7 +4,7 @@
 #include "actors/camera.h"
 
 #include "actors/legs.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "world/world.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <GL/gl.h>
 
 #include "actors/box_faces.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "world/world.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <GL/glu.h>
 
 #include "actors/lampje.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "scene/glow.h"
 #include "scene/pools.h"
 #include "scene/render_state.h"

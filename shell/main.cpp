@@ -1,38 +1,19 @@
-// Process entry. With no arguments, the demo as it always was: WinMain, whose
-// result is the exit code, once a display is known to be there. Otherwise the
+// norvex's entry. With no arguments, the demo as it always was. Otherwise the
 // options decide: --root or --window-id draw into a screen saver's window,
 // --wallpaper or --overlay into a Wayland compositor's layers, --fps adds the
 // frame rate to any of them, --seed pins the flight, and the display settings
 // shape how frames are shown.
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
-#include "platform/crt.h"
-#include "platform/sdl/display_probe.h"
-#include "shell/display_settings.h"
-#include "shell/frame_rate.h"
-#include "shell/options.h"
-#include "shell/saver.h"
-#include "shell/scene_target.h"
-#include "shell/shell.h"
-
-namespace {
-
-// The demo's window needs a display. Without one, SDL's attempt at each of its
-// drivers fills stderr and every message box falls back to stderr as well: one
-// line says which display could not be opened instead.
-int RunDemo()
-{
-    std::string why;
-    if (!plat::display::Reachable(&why)) {
-        std::fprintf(stderr, "norvex: %s\n", why.c_str());
-        return 1;
-    }
-    return WinMain(plat::ModuleInstance(), nullptr, "", plat::SW_SHOWNORMAL);
-}
-
-}  // namespace
+#include "shell/core/display_settings.h"
+#include "shell/core/options.h"
+#include "shell/fps_overlay/frame_rate.h"
+#include "shell/hosts/desktop.h"
+#include "shell/hosts/wayland_roles.h"
+#include "shell/hosts/x11_saver.h"
+#include "shell/scene_target/scene_target.h"
+#include "world/crt.h"
 
 int main(int argc, char** argv)
 {
@@ -41,20 +22,28 @@ int main(int argc, char** argv)
     NorvexOptions options;
     const cli::Parsed parsed = ParseNorvexOptions(argc, argv, &options);
     if (parsed.outcome != cli::Outcome::Run) return cli::Report(parsed, "norvex", NORVEX_USAGE, NORVEX_HELP);
-    if (options.fps) g_frameOverlay = ShowFrameRate;
     if (options.seedGiven) crt::PinTime(options.seed);  // as norvex-capture --seed: the same frames
     g_display = options.display;
 
-    // The scene goes through a framebuffer of its own when it is drawn smaller
-    // than the window, or multisampled into a saver's window, whose pixel
-    // format the host chose or the layer surface's EGL configuration left out.
-    // Otherwise the window's pixel format has the samples.
+    // The frame rate is drawn over everything; inside it, the scene goes
+    // through a framebuffer of its own when it is drawn smaller than the
+    // window, or multisampled into a saver's window, whose pixel format the
+    // host chose or the layer surface's EGL configuration left out. Otherwise
+    // the window's pixel format has the samples.
+    FrameRateOverlay overlay;
+    SceneTarget target;
+    FramePieces pieces;
+    if (options.fps) pieces.Add(&overlay);
     const bool hosted = options.root || options.windowId != 0 || options.wallpaper || options.overlay;
-    if (g_display.scale < 1.0f || (hosted && g_display.samples > 0)) UseSceneTarget(g_display.scale, g_display.samples);
+    if (g_display.scale < 1.0f || (hosted && g_display.samples > 0)) {
+        target.scale = g_display.scale;
+        target.samples = g_display.samples;
+        pieces.Add(&target);
+    }
 
     // xscreensaver's settings dialog appends "--window-id ID" to the daemon's
     // "--root" line for its preview: the window named wins.
-    if (options.windowId != 0) return RunSaver(options.windowId);
+    if (options.windowId != 0) return RunSaver(options.windowId, pieces);
     if (options.root) {
         const char* variable = std::getenv(SAVER_WINDOW_VARIABLE);
         uint32_t id = 0;
@@ -62,8 +51,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "norvex: %s names no X window: '%s'\n", SAVER_WINDOW_VARIABLE, variable);
             return 1;
         }
-        return RunSaver(id);
+        return RunSaver(id, pieces);
     }
-    if (options.wallpaper || options.overlay) return RunLayerRole(options.overlay);
-    return RunDemo();
+    if (options.wallpaper || options.overlay) return RunLayerRole(options.overlay, pieces);
+    return RunDemo(&pieces);
 }

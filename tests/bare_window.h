@@ -3,7 +3,10 @@
 // window carries the record as its creation parameter for WM_CREATE.
 #pragma once
 
-#include "shell/shell.h"
+#include "shell/core/main_loop.h"
+#include "shell/core/records.h"
+#include "shell/core/requests.h"
+#include "shell/core/window_proc.h"
 
 struct BareWindow {
     plat::Window w;

@@ -8,7 +8,7 @@
 #include "platform/key_table.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
-#include "platform/x11/focus.h"
+#include "platform/sdl/x11/focus.h"
 
 namespace plat {
 namespace {

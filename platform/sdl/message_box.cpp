@@ -19,7 +19,7 @@
 #include "platform/sdl/display_probe.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/sdl/session_bus.h"
-#include "platform/x11/mode_watchdog.h"
+#include "platform/sdl/x11/mode_watchdog.h"
 
 namespace plat {
 namespace {

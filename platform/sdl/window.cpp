@@ -11,8 +11,8 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_internal.h"
 #include "platform/window_core.h"
-#include "platform/x11/gl_visual.h"
-#include "platform/x11/mode_watchdog.h"
+#include "platform/sdl/x11/gl_visual.h"
+#include "platform/sdl/x11/mode_watchdog.h"
 
 namespace plat {
 namespace {

@@ -117,7 +117,7 @@ constexpr wl_registry_listener kWatchListener = {.global = OnGlobal, .global_rem
 // Forks the child for one output. In the child: the parent's connection and
 // wake-up pipe are dropped (signals are held meanwhile, so none is lost),
 // `draw` runs, and the child ends by its exit code or its stop signal.
-bool StartChild(Watch& watch, Output& output, wl_display* display, wl_registry* registry, OutputMain draw)
+bool StartChild(Watch& watch, Output& output, wl_display* display, wl_registry* registry, const OutputMain& draw)
 {
     std::fflush(nullptr);  // nothing buffered is written twice
     sigset_t held, previous;
@@ -192,7 +192,7 @@ void EndChildren(Watch& watch)
 
 }  // namespace
 
-int RunPerOutput(LayerRole role, OutputMain draw)
+int RunPerOutput(LayerRole role, const OutputMain& draw)
 {
     Watch watch;
     watch.role = role;

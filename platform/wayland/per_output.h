@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/host_event.h"
 #include "platform/wayland/layer_surface.h"
@@ -17,7 +18,7 @@ inline constexpr uint32_t CHILD_STOP_WAIT_MS = 700;  // ms a child has to end on
 
 // What a child runs for its output: attach, draw until the end, detach.
 // Returns the event that ended it.
-using OutputMain = HostEvent (*)(uint32_t outputName, LayerRole role);
+using OutputMain = std::function<HostEvent(uint32_t outputName, LayerRole role)>;
 
 // Runs `draw` in a child process for each output, now and to come; returns
 // the run's exit code once the children are ended and collected: 0 when an
@@ -25,6 +26,6 @@ using OutputMain = HostEvent (*)(uint32_t outputName, LayerRole role);
 // layer shell (said on stderr), when the connection is lost or when a child
 // fails. SIGINT and SIGTERM end the children, then this process by the same
 // signal.
-int RunPerOutput(LayerRole role, OutputMain draw);
+int RunPerOutput(LayerRole role, const OutputMain& draw);
 
 }  // namespace plat

@@ -10,7 +10,8 @@
 #include <iterator>
 
 #include "platform/sdl/sdl_internal.h"
-#include "shell/shell.h"
+#include "shell/core/requests.h"
+#include "shell/core/window_proc.h"
 
 namespace {
 

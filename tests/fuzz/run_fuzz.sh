@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
-# Builds the input fuzzer with clang in a build directory of its own and runs
+# Builds the input fuzzer with clang (the "fuzz" preset, in build-fuzz/) and runs
 # it for FUZZ_SECONDS (default 60) from the committed corpus, then prints the
 # executions per second and the total executed. New finds go to a scratch
 # directory; a crash leaves its input in the build directory and fails.
 set -euo pipefail
 SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
-BUILD=${FUZZ_BUILD:-$SOURCE/build-fuzz}
-case $BUILD in /*) ;; *) BUILD=$SOURCE/$BUILD ;; esac
+BUILD=$SOURCE/build-fuzz
 RUN_SECONDS=${FUZZ_SECONDS:-60}
 
-cmake -S "$SOURCE" -B "$BUILD" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVEX_FUZZ=ON -DNORVEX_TESTS=OFF >/dev/null
-cmake --build "$BUILD" -j"${JOBS:-2}" --target norvex_input_fuzzer
+cd "$SOURCE"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/norvex-fuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT

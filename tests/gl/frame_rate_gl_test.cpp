@@ -10,8 +10,8 @@
 
 #include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
-#include "shell/bitmap_font.h"
-#include "shell/frame_rate.h"
+#include "shell/fps_overlay/bitmap_font.h"
+#include "shell/fps_overlay/frame_rate.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "actors/lampje.h"
 #include "gl_fixture.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "world/world.h"
 
 namespace {

@@ -1,12 +1,13 @@
-// Viewport and projection for a client size, on a real context: ReshapeGL's
-// creation-time projection, and size notifications that keep the scene's
-// projection (85 degrees, near 4, far 100000) with the new aspect.
+// Viewport and projection for a client size, on a real context: a new
+// window's viewport, and size notifications that keep the scene's projection
+// (85 degrees, near 4, far 100000) with the new aspect.
 #include <GL/glu.h>
 
 #include <cmath>
 
 #include "gl_fixture.h"
 #include "bare_window.h"
+#include "shell/core/reshape.h"
 
 namespace {
 
@@ -50,17 +51,18 @@ void ExpectModelviewIdentitySelected()
 
 }  // namespace
 
-TEST_F(GLTest, ReshapeSetsTheCreationProjection)
+TEST_F(GLTest, ReshapeSetsTheViewportAndLeavesTheProjection)
 {
-    const struct { int width, height; double aspect; } rows[] = {
-        {1024, 768, 1024.0 / 768.0}, {800, 600, 800.0 / 600.0}, {640, 0, 640.0}  // height 0 counts as 1
-    };
+    const struct { int width, height; } rows[] = {{1024, 768}, {800, 600}, {640, 0}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.height);
+        glMatrixMode(GL_PROJECTION);  // whatever is loaded stays: the scene loads its own next
+        glLoadIdentity();
+        gluPerspective(85.0, 1.5, 4.0, 100000.0);
         glMatrixMode(GL_MODELVIEW);
         glTranslatef(1.0f, 2.0f, 3.0f);  // ReshapeGL leaves the modelview at identity
         ReshapeGL(r.width, r.height);
-        ExpectPerspective(50.0, r.aspect, 5.0, 2000.0);
+        ExpectPerspective(85.0, 1.5, 4.0, 100000.0);
         ExpectViewport(r.width, r.height);
         ExpectModelviewIdentitySelected();
     }
@@ -75,7 +77,7 @@ TEST_F(GLTest, SizeNotificationsKeepTheSceneProjection)
     record.height = 768;
     WindowProc(&w, plat::WM_CREATE, 0, 0);
 
-    // Creation: ReshapeGL, then the scene's own projection, as the scene set-up loads it.
+    // Creation: the viewport, then the scene's own projection, as the scene set-up loads it.
     ReshapeGL(record.width, record.height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

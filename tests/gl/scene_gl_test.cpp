@@ -11,10 +11,11 @@
 
 #include "allocation_counter.h"
 #include "gl_fixture.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "scene/pools.h"
 #include "scene/scene.h"
-#include "shell/shell.h"
+#include "shell/core/draw.h"
+#include "shell/core/frame.h"
 
 namespace {
 

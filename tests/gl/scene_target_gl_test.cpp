@@ -5,7 +5,7 @@
 #include <array>
 
 #include "gl_fixture.h"
-#include "shell/scene_target.h"
+#include "shell/scene_target/scene_target.h"
 
 TEST_F(SceneTest, SceneTargetStretchesTheSceneOverTheWindow)
 {
@@ -39,7 +39,8 @@ TEST_F(SceneTest, SceneTargetStretchesTheSceneOverTheWindow)
         SceneTarget target;
         target.scale = r.scale;
         target.samples = r.samples;
-        ASSERT_TRUE(target.Open(kWidth, kHeight));
+        target.Open(kWidth, kHeight);
+        ASSERT_NE(target.framebuffer, 0u);
         EXPECT_EQ((Ints{target.resolved != 0, 0, target.sceneWidth, target.sceneHeight}), r.scene);
         EXPECT_EQ(get(GL_VIEWPORT), (Ints{0, 0, r.scene[2], r.scene[3]}));
         fill(kWidth, 0.5f, 0.5f, 0.5f);  // the window grey, kept wherever the stretch would miss

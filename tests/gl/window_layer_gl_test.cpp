@@ -7,7 +7,8 @@
 
 #include <numeric>
 
-#include "shell/shell.h"
+#include "platform/platform.h"
+#include "shell/core/window_gl.h"
 
 TEST(WindowLayerGL, KeysAndCursorOfARealWindow)
 {

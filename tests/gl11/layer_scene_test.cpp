@@ -10,12 +10,12 @@
 #include "gl/allocation_counter.h"
 #include "gl11/layer_fixture.h"
 #include "gl11/scene_route.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "platform/gl11/es_api.h"
 #include "scene/glow.h"
 #include "scene/pools.h"
 #include "scene/scene.h"
-#include "shell/shell.h"
+#include "shell/core/draw.h"
 #include "world/world.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "gl/allocation_counter.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "scene/pools.h"
 #include "world/world.h"
 

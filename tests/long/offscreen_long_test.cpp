@@ -19,10 +19,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
-#include "shell/shell.h"
+#include "shell/core/draw.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
-#include "shell/shell.h"
+#include "shell/core/draw.h"
 
 int main(int argc, char** argv)
 {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "scene/pools.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "actors/camera.h"
 #include "forced_draws.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 
 namespace {
 

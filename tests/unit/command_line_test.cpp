@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/options.h"
-#include "shell/saver.h"
+#include "shell/core/options.h"
 
 namespace {
 

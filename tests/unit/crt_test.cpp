@@ -1,7 +1,7 @@
 // The 15-bit generator: its unseeded sequence, repeatability and range.
 #include <gtest/gtest.h>
 
-#include "platform/crt.h"
+#include "world/crt.h"
 
 TEST(Crt, UnseededSequenceSeedsAndRange)
 {

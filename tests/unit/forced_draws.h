@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/crt.h"
+#include "world/crt.h"
 
 namespace forced {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "shell/frame_pacer.h"
+#include "shell/core/frame_pacer.h"
 
 TEST(FramePacer, StartsFramesOnSchedule)
 {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/frame_rate.h"
+#include "shell/fps_overlay/frame_rate.h"
 
 TEST(FrameRate, CountsOverHalfSecondSpans)
 {

@@ -11,7 +11,7 @@
 
 #include "actors/lampje.h"
 #include "forced_draws.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "world/world.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "scene/pools.h"
 
 namespace {

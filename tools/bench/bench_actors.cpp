@@ -9,7 +9,7 @@
 #include "actors/carz.h"
 #include "actors/cloud.h"
 #include "actors/moverz.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "platform/offscreen/offscreen.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
-#include "shell/shell.h"
+#include "shell/core/draw.h"
 
 namespace {
 

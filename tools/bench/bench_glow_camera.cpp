@@ -5,7 +5,7 @@
 
 #include "actors/camera.h"
 #include "actors/lampje.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "platform/offscreen/offscreen.h"
 #include "scene/glow.h"
 

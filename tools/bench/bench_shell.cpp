@@ -5,7 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include "scene/scene.h"
-#include "shell/shell.h"
+#include "shell/core/draw.h"
+#include "shell/core/frame.h"
+#include "platform/platform.h"
+#include "shell/core/window_gl.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "shell/command_line.h"
+#include "shell/core/command_line.h"
 
 namespace capture {
 

@@ -15,11 +15,11 @@
 
 #include "capture_options.h"
 #include "frame_writers.h"
-#include "platform/crt.h"
+#include "world/crt.h"
 #include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
-#include "shell/scene_target.h"
-#include "shell/shell.h"
+#include "shell/core/draw.h"
+#include "shell/scene_target/scene_target.h"
 
 namespace {
 
@@ -95,10 +95,10 @@ int main(int argc, char** argv)
     Initialize(options.width, options.height);
     // Multisampling through a framebuffer of its own: Mesa offers pbuffer
     // configs with samples, but its software renderer draws them without.
-    if (options.samples > 0) {
-        UseSceneTarget(1.0f, options.samples, "norvex-capture");
-        g_sceneTarget->open(options.width, options.height);
-    }
+    SceneTarget target;
+    target.samples = options.samples;
+    target.program = "norvex-capture";
+    if (options.samples > 0) target.Open(options.width, options.height);
 
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
@@ -111,7 +111,9 @@ int main(int argc, char** argv)
     capture::Y4mWriter stream(stdout, options.width, options.height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     for (int frame = 1; frame <= options.frames && !g_interrupted; ++frame) {
+        target.Begin();
         Draw();  // every frame, written or not: the flight depends on the count alone
+        target.Show();
         if (frame >= options.from && frame % options.every == 0) {
             ReadFrame(options.width, options.height, rgba, scratch);
             char name[32];
@@ -127,7 +129,7 @@ int main(int argc, char** argv)
         if (progress) ShowProgress(frame, options.frames, start);
     }
     if (g_interrupted) return Fail(130, "interrupted");
-    Deinitialize();  // the scene target goes with the context
+    target.Close();  // before the context goes
     if (const GLenum error = glGetError(); error != GL_NO_ERROR) {
         char text[48];
         std::snprintf(text, sizeof text, "GL error 0x%04x", error);
