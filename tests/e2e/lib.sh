@@ -3,9 +3,10 @@
 # and CPU time, take screenshots, wait with timeouts. Source it; call
 # e2e_init first: it installs the cleanup trap.
 
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
+
 E2E_PIDS=()        # everything started here, stopped in reverse order on exit
 E2E_TMP=""
-E2E_FAILED=0
 E2E_WATCHER=""
 E2E_USER=""       # set by e2e_user_init
 TITLE="norvex - brellik 2005"  # the demo's window title
@@ -47,18 +48,6 @@ e2e_cleanup() {
     [ -f "$E2E_TMP/user" ] && e2e_remove_user "$(cat "$E2E_TMP/user")"
     [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
 }
-
-e2e_log() { echo "[$(date +%T.%3N)] $*"; }
-e2e_fail() { echo "FAIL: $*" >&2; E2E_FAILED=1; }
-e2e_check() {  # e2e_check "what" command...: runs the command, records a failure when it fails
-    local what=$1; shift
-    if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
-}
-e2e_finish() {
-    [ "$E2E_FAILED" -eq 0 ] && { e2e_log "PASS"; exit 0; }
-    exit 1
-}
-e2e_skip() { echo "SKIP: $*"; exit 77; }
 
 # e2e_wait_for SECONDS command...: polls every 50 ms until the command succeeds.
 e2e_wait_for() {
