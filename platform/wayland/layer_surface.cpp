@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "platform/quit_signals.h"
 #include "platform/wayland/connection.h"
@@ -32,6 +33,11 @@ constexpr int kMaxConfigs = 64;             // EGL configs looked through for an
 }  // namespace
 
 struct LayerState {
+    LayerState(uint32_t outputName, LayerRole role);
+    ~LayerState();
+    LayerState(const LayerState&) = delete;
+    LayerState& operator=(const LayerState&) = delete;
+
     LayerRole role = LayerRole::Wallpaper;
     const char* option = "--wallpaper";  // as the user typed it, for messages
     wl_display* display = nullptr;
@@ -295,44 +301,37 @@ bool ChooseConfig(EGLDisplay egl, EGLConfig* chosen)
     return true;
 }
 
-}  // namespace
+// --- Attaching, step by step ---------------------------------------------------------
+// Each step says on stderr why it failed, except where the output went away
+// meanwhile (no fault: Withdrawn) or a stop signal came (the loop's news).
+enum class Step { Done, Failed, Withdrawn };
 
-bool LayerSurface::Attach(uint32_t outputName, LayerRole role)
+// The connection, and the globals bound through its registry: the first round
+// trip lists them, the second brings the bound output's mode, scale and name.
+Step Connect(LayerState& s)
 {
-    Detach();
-    withdrawn = false;
-    state_ = new LayerState;
-    LayerState& s = *state_;
-    s.role = role;
-    s.option = role == LayerRole::Overlay ? "--overlay" : "--wallpaper";
-    s.outputName = outputName;
-    std::snprintf(s.label, sizeof s.label, "output %u", outputName);
-    const auto fail = [this] {
-        Detach();
-        return false;
-    };
-
     s.display = wl::Connect(s.option);
-    if (!s.display) return fail();
+    if (!s.display) return Step::Failed;
     s.registry = wl_display_get_registry(s.display);
     wl_registry_add_listener(s.registry, &kRegistryListener, &s);
-    // The first round trip lists the globals, the second brings the bound
-    // output's mode, scale and name.
     if (wl_display_roundtrip(s.display) < 0 || wl_display_roundtrip(s.display) < 0) {
         wl::SayLost(s.display);
-        return fail();
+        return Step::Failed;
     }
-    if (!s.output || s.outputRemoved) {
-        withdrawn = true;
-        return fail();
-    }
+    if (!s.output || s.outputRemoved) return Step::Withdrawn;
     if (!s.compositor || !s.shell) {
         std::fprintf(stderr, "norvex: %s needs %s, which this Wayland compositor does not offer\n", s.option,
                      s.compositor ? zwlr_layer_shell_v1_interface.name : wl_compositor_interface.name);
-        return fail();
+        return Step::Failed;
     }
+    return Step::Done;
+}
 
-    const bool overlay = role == LayerRole::Overlay;
+// The surface on the role's layer, over the whole output, committed without a
+// buffer: that asks for the first configure.
+Step CreateLayer(LayerState& s)
+{
+    const bool overlay = s.role == LayerRole::Overlay;
     s.surface = wl_compositor_create_surface(s.compositor);
     s.layer = zwlr_layer_shell_v1_get_layer_surface(
         s.shell, s.surface, s.output, overlay ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND,
@@ -349,32 +348,41 @@ bool LayerSurface::Attach(uint32_t outputName, LayerRole role)
         wl_surface_set_input_region(s.surface, none);
         wl_region_destroy(none);
     }
-    wl_surface_commit(s.surface);  // no buffer: asks for the first configure
+    wl_surface_commit(s.surface);
+    return Step::Done;
+}
+
+// The first configure, which names the surface's size.
+Step AwaitConfigure(LayerState& s)
+{
     while (!s.configured) {
-        if (s.closed || s.outputRemoved) {
-            withdrawn = true;
-            return fail();
-        }
-        if (quit::Caught()) return fail();
+        if (s.closed || s.outputRemoved) return Step::Withdrawn;
+        if (quit::Caught()) return Step::Failed;
         if (wl::WaitAndDispatch(s.display, -1) == wl::Wait::Lost) {
             wl::SayLost(s.display);
-            return fail();
+            return Step::Failed;
         }
     }
     ApplyConfigure(s);
+    return Step::Done;
+}
 
+// EGL on the connection, and a compatibility context (the fixed-function
+// pipeline) current on a window of the configured size.
+Step MakeContext(LayerState& s)
+{
     s.egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, s.display, nullptr);
     EGLConfig config = nullptr;
     if (s.egl == EGL_NO_DISPLAY || !eglInitialize(s.egl, nullptr, nullptr)) {
         std::fprintf(stderr, "norvex: EGL cannot draw on this Wayland display (error 0x%x)\n", eglGetError());
-        return fail();
+        return Step::Failed;
     }
     if (!eglBindAPI(EGL_OPENGL_API) || !ChooseConfig(s.egl, &config)) {
         std::fprintf(stderr, "norvex: EGL offers no desktop OpenGL window with a %d-bit depth buffer here\n",
                      MIN_DEPTH_BITS);
-        return fail();
+        return Step::Failed;
     }
-    const EGLint contextAttributes[] = {EGL_NONE};  // a compatibility context: the fixed-function pipeline
+    const EGLint contextAttributes[] = {EGL_NONE};
     s.context = eglCreateContext(s.egl, config, EGL_NO_CONTEXT, contextAttributes);
     s.eglWindow = wl_egl_window_create(s.surface, s.appliedWidth * s.appliedScale, s.appliedHeight * s.appliedScale);
     if (s.context != EGL_NO_CONTEXT && s.eglWindow)
@@ -382,11 +390,67 @@ bool LayerSurface::Attach(uint32_t outputName, LayerRole role)
     if (s.eglSurface == EGL_NO_SURFACE || !eglMakeCurrent(s.egl, s.eglSurface, s.eglSurface, s.context)) {
         std::fprintf(stderr, "norvex: cannot make an OpenGL context on %s (EGL error 0x%x)\n", s.label,
                      eglGetError());
-        return fail();
+        return Step::Failed;
     }
     eglSwapInterval(s.egl, 0);  // the frame callbacks pace us; a swap must not block
-    width = s.appliedWidth * s.appliedScale;
-    height = s.appliedHeight * s.appliedScale;
+    return Step::Done;
+}
+
+}  // namespace
+
+LayerState::LayerState(uint32_t name, LayerRole chosen)
+    : role(chosen), option(chosen == LayerRole::Overlay ? "--overlay" : "--wallpaper"), outputName(name)
+{
+    std::snprintf(label, sizeof label, "output %u", name);
+}
+
+// Everything Attach made, in reverse order; what it did not get is null.
+LayerState::~LayerState()
+{
+    if (egl != EGL_NO_DISPLAY) {
+        eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        if (eglSurface != EGL_NO_SURFACE) eglDestroySurface(egl, eglSurface);
+        if (context != EGL_NO_CONTEXT) eglDestroyContext(egl, context);
+        eglTerminate(egl);
+        eglReleaseThread();
+    }
+    if (eglWindow) wl_egl_window_destroy(eglWindow);
+    if (frame) wl_callback_destroy(frame);
+    if (layer) zwlr_layer_surface_v1_destroy(layer);
+    if (surface) wl_surface_destroy(surface);
+    Release(keyboard, wl_keyboard_release, wl_keyboard_destroy, seatVersion);
+    Release(pointer, wl_pointer_release, wl_pointer_destroy, seatVersion);
+    Release(touch, wl_touch_release, wl_touch_destroy, seatVersion);
+    if (seat) (seatVersion >= 5 ? wl_seat_release : wl_seat_destroy)(seat);
+    if (output) (outputVersion >= 3 ? wl_output_release : wl_output_destroy)(output);
+    if (shell && shellVersion >= 3) zwlr_layer_shell_v1_destroy(shell);
+    else if (shell) wl_proxy_destroy(reinterpret_cast<wl_proxy*>(shell));  // no destroy request before 3
+    if (compositor) wl_compositor_destroy(compositor);
+    if (registry) wl_registry_destroy(registry);
+    if (display) {
+        wl_display_flush(display);
+        wl_display_disconnect(display);
+    }
+}
+
+LayerSurface::LayerSurface() = default;
+LayerSurface::~LayerSurface() = default;
+
+bool LayerSurface::Attach(uint32_t outputName, LayerRole role)
+{
+    Detach();
+    withdrawn = false;
+    state_ = std::make_unique<LayerState>(outputName, role);
+    Step step = Step::Done;
+    for (Step (*next)(LayerState&) : {Connect, CreateLayer, AwaitConfigure, MakeContext})
+        if ((step = next(*state_)) != Step::Done) break;
+    if (step != Step::Done) {
+        withdrawn = step == Step::Withdrawn;
+        Detach();
+        return false;
+    }
+    width = state_->appliedWidth * state_->appliedScale;
+    height = state_->appliedHeight * state_->appliedScale;
     return true;
 }
 
@@ -438,34 +502,7 @@ void LayerSurface::Swap()
 
 void LayerSurface::Detach()
 {
-    if (!state_) return;
-    LayerState& s = *state_;
-    if (s.egl != EGL_NO_DISPLAY) {
-        eglMakeCurrent(s.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        if (s.eglSurface != EGL_NO_SURFACE) eglDestroySurface(s.egl, s.eglSurface);
-        if (s.context != EGL_NO_CONTEXT) eglDestroyContext(s.egl, s.context);
-        eglTerminate(s.egl);
-        eglReleaseThread();
-    }
-    if (s.eglWindow) wl_egl_window_destroy(s.eglWindow);
-    if (s.frame) wl_callback_destroy(s.frame);
-    if (s.layer) zwlr_layer_surface_v1_destroy(s.layer);
-    if (s.surface) wl_surface_destroy(s.surface);
-    Release(s.keyboard, wl_keyboard_release, wl_keyboard_destroy, s.seatVersion);
-    Release(s.pointer, wl_pointer_release, wl_pointer_destroy, s.seatVersion);
-    Release(s.touch, wl_touch_release, wl_touch_destroy, s.seatVersion);
-    if (s.seat) (s.seatVersion >= 5 ? wl_seat_release : wl_seat_destroy)(s.seat);
-    if (s.output) (s.outputVersion >= 3 ? wl_output_release : wl_output_destroy)(s.output);
-    if (s.shell && s.shellVersion >= 3) zwlr_layer_shell_v1_destroy(s.shell);
-    else if (s.shell) wl_proxy_destroy(reinterpret_cast<wl_proxy*>(s.shell));  // no destroy request before 3
-    if (s.compositor) wl_compositor_destroy(s.compositor);
-    if (s.registry) wl_registry_destroy(s.registry);
-    if (s.display) {
-        wl_display_flush(s.display);
-        wl_display_disconnect(s.display);
-    }
-    delete state_;
-    state_ = nullptr;
+    state_.reset();
     width = height = 0;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/host_event.h"
 
@@ -20,8 +21,8 @@ struct LayerState;  // the Wayland and EGL objects, in the .cpp
 
 class LayerSurface {
 public:
-    LayerSurface() = default;
-    ~LayerSurface() { Detach(); }
+    LayerSurface();
+    ~LayerSurface();
     LayerSurface(const LayerSurface&) = delete;
     LayerSurface& operator=(const LayerSurface&) = delete;
 
@@ -50,7 +51,7 @@ public:
     bool withdrawn = false;
 
 private:
-    LayerState* state_ = nullptr;
+    std::unique_ptr<LayerState> state_;  // null while detached
 };
 
 }  // namespace plat

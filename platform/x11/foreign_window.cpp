@@ -16,29 +16,32 @@
 #include "platform/quit_signals.h"
 
 namespace plat {
-namespace {
 
-// Xlib calls its error handler on this thread, from inside our own calls.
-::Window g_host = 0;       // the window whose errors mean it has gone
-bool g_hostGone = false;
-bool g_goneReported = false;
-bool g_errorReported = false;
+// Xlib calls its error handler on this thread, from inside our own calls; it
+// tells the window attached now what it learnt of the host.
+struct XErrors {
+    static inline ForeignWindow* attached = nullptr;
 
-int OnXError(Display* display, XErrorEvent* e)
-{
-    if (g_host != 0 && e->resourceid == g_host) {
-        g_hostGone = true;
+    static int OnError(Display* display, XErrorEvent* e)
+    {
+        ForeignWindow* w = attached;
+        if (w == nullptr) return 0;
+        if (w->id != 0 && e->resourceid == w->id) {
+            w->hostGone_ = true;
+            return 0;
+        }
+        if (!w->errorReported_ && !w->hostGone_) {  // once: the picture may suffer, the host does not
+            char text[160] = {};
+            XGetErrorText(display, e->error_code, text, sizeof text);
+            std::fprintf(stderr, "norvex: X error ignored: %s (request %d.%d)\n", text, e->request_code,
+                         e->minor_code);
+            w->errorReported_ = true;
+        }
         return 0;
     }
-    if (!g_errorReported && !g_hostGone) {  // once: the picture may suffer, the host does not
-        char text[160] = {};
-        XGetErrorText(display, e->error_code, text, sizeof text);
-        std::fprintf(stderr, "norvex: X error ignored: %s (request %d.%d)\n", text, e->request_code,
-                     e->minor_code);
-        g_errorReported = true;
-    }
-    return 0;
-}
+};
+
+namespace {
 
 // Xlib ends the process once this returns, so leave here, without running
 // exit handlers that might talk to the dead server again.
@@ -80,40 +83,32 @@ void WaitForRefresh(Display* display, int screen, GLXDrawable drawable)
     }
 }
 
-}  // namespace
-
-bool ForeignWindow::Attach(uint32_t requested)
+// --- Attaching, step by step: each says on stderr why it failed --------------------
+Display* OpenDisplay()
 {
-    Detach();
-    quit::Catch();  // first: a daemon may stop its hack while it is still starting
-    XSetErrorHandler(OnXError);
-    XSetIOErrorHandler(OnXIOError);
-
     Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        const char* name = XDisplayName(nullptr);
-        if (name[0] == '\0') std::fprintf(stderr, "norvex: no X display to draw on: DISPLAY is not set\n");
-        else std::fprintf(stderr, "norvex: cannot open the X display '%s'\n", name);
-        return false;
-    }
-    display_ = display;
-    const ::Window window = requested != 0 ? requested : RootWindow(display, DefaultScreen(display));
-    g_host = window;
-    g_hostGone = false;
-    g_goneReported = false;
+    if (display != nullptr) return display;
+    const char* name = XDisplayName(nullptr);
+    if (name[0] == '\0') std::fprintf(stderr, "norvex: no X display to draw on: DISPLAY is not set\n");
+    else std::fprintf(stderr, "norvex: cannot open the X display '%s'\n", name);
+    return nullptr;
+}
 
-    XWindowAttributes attributes {};
-    // A daemon stopping its hack as it starts destroys the window too: that is
-    // no news to report.
-    if (!XGetWindowAttributes(display, window, &attributes)) {
-        if (!quit::Caught())
-            std::fprintf(stderr, "norvex: there is no window 0x%lx on the X display '%s'\n", window,
-                         DisplayString(display));
-        Detach();
-        return false;
-    }
-    // The context is made for the visual the host chose (a saver daemon picks
-    // a double-buffered one with depth for OpenGL hacks).
+// The host's size, visual and screen. A daemon stopping its hack as it starts
+// destroys the window too: that is no news to report.
+bool ReadHost(Display* display, ::Window window, XWindowAttributes* attributes)
+{
+    if (XGetWindowAttributes(display, window, attributes)) return true;
+    if (!quit::Caught())
+        std::fprintf(stderr, "norvex: there is no window 0x%lx on the X display '%s'\n", window,
+                     DisplayString(display));
+    return false;
+}
+
+// A context for the visual the host chose (a saver daemon picks a
+// double-buffered one with depth for OpenGL hacks); null when it cannot draw.
+GLXContext ContextForHost(Display* display, ::Window window, const XWindowAttributes& attributes)
+{
     XVisualInfo wanted {};
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
     wanted.screen = XScreenNumberOfScreen(attributes.screen);
@@ -125,8 +120,7 @@ bool ForeignWindow::Attach(uint32_t requested)
         std::fprintf(stderr, "norvex: OpenGL cannot draw to the window 0x%lx (its visual is 0x%lx)\n", window,
                      wanted.visualid);
         if (visual) XFree(visual);
-        Detach();
-        return false;
+        return nullptr;
     }
     glXGetConfig(display, visual, GLX_DEPTH_SIZE, &depth);
     if (depth == 0)
@@ -134,30 +128,55 @@ bool ForeignWindow::Attach(uint32_t requested)
                      wanted.visualid);
     GLXContext context = glXCreateContext(display, visual, nullptr, True);
     XFree(visual);
-    if (context == nullptr) {
-        std::fprintf(stderr, "norvex: glXCreateContext failed for the window 0x%lx\n", window);
-        Detach();
-        return false;
-    }
-    context_ = context;
-    // Our own event mask on it, not the host's: its size and its end reach us.
+    if (context == nullptr) std::fprintf(stderr, "norvex: glXCreateContext failed for the window 0x%lx\n", window);
+    return context;
+}
+
+// Our own event mask on the host, not the host's: its size and its end reach
+// us. Then the context made current on it.
+bool MakeCurrent(Display* display, ::Window window, GLXContext context)
+{
     XSelectInput(display, window, StructureNotifyMask);
-    if (!glXMakeCurrent(display, window, context)) {
-        std::fprintf(stderr, "norvex: glXMakeCurrent failed for the window 0x%lx\n", window);
-        Detach();
-        return false;
+    if (glXMakeCurrent(display, window, context)) return true;
+    std::fprintf(stderr, "norvex: glXMakeCurrent failed for the window 0x%lx\n", window);
+    return false;
+}
+
+}  // namespace
+
+bool ForeignWindow::Attach(uint32_t requested)
+{
+    Detach();
+    quit::Catch();  // first: a daemon may stop its hack while it is still starting
+    XSetErrorHandler(XErrors::OnError);
+    XSetIOErrorHandler(OnXIOError);
+    Display* display = OpenDisplay();
+    if (display == nullptr) return false;
+    display_ = display;
+    XErrors::attached = this;
+    id = requested != 0 ? requested : static_cast<uint32_t>(RootWindow(display, DefaultScreen(display)));
+    hostGone_ = goneReported_ = false;
+
+    XWindowAttributes host {};
+    if (ReadHost(display, id, &host)) context_ = ContextForHost(display, id, host);
+    if (context_ && MakeCurrent(display, id, static_cast<GLXContext>(context_)) && StillThere()) {
+        width = host.width;
+        height = host.height;
+        WaitForRefresh(display, XScreenNumberOfScreen(host.screen), id);
+        return true;
     }
-    XSync(display, False);
-    if (g_hostGone) {  // destroyed while we were attaching
-        if (!quit::Caught()) std::fprintf(stderr, "norvex: the window 0x%lx was destroyed\n", window);
-        Detach();
-        return false;
-    }
-    id = static_cast<uint32_t>(window);
-    width = attributes.width;
-    height = attributes.height;
-    WaitForRefresh(display, wanted.screen, window);
-    return true;
+    Detach();
+    return false;
+}
+
+// The host not destroyed while we were attaching: the server has answered all
+// we asked, and any error about the window has come.
+bool ForeignWindow::StillThere()
+{
+    XSync(static_cast<Display*>(display_), False);
+    if (!hostGone_) return true;
+    if (!quit::Caught()) std::fprintf(stderr, "norvex: the window 0x%x was destroyed\n", id);
+    return false;
 }
 
 HostEvent ForeignWindow::Poll()
@@ -170,7 +189,7 @@ HostEvent ForeignWindow::Poll()
         XEvent e;
         XNextEvent(display, &e);
         if (e.type == DestroyNotify && e.xdestroywindow.window == id) {
-            g_hostGone = true;
+            hostGone_ = true;
         } else if (e.type == ConfigureNotify && e.xconfigure.window == id &&
                    (e.xconfigure.width != width || e.xconfigure.height != height)) {
             width = e.xconfigure.width;
@@ -178,9 +197,9 @@ HostEvent ForeignWindow::Poll()
             resized = true;
         }
     }
-    if (g_hostGone) {
-        if (!g_goneReported) std::fprintf(stderr, "norvex: the window 0x%x was destroyed\n", id);
-        g_goneReported = true;
+    if (hostGone_) {
+        if (!goneReported_) std::fprintf(stderr, "norvex: the window 0x%x was destroyed\n", id);
+        goneReported_ = true;
         return HostEvent::Gone;
     }
     return resized ? HostEvent::Resized : HostEvent::Unchanged;
@@ -196,7 +215,7 @@ void ForeignWindow::Wait(uint32_t milliseconds)
 
 void ForeignWindow::Swap()
 {
-    if (display_ && !g_hostGone) glXSwapBuffers(static_cast<Display*>(display_), id);
+    if (display_ && !hostGone_) glXSwapBuffers(static_cast<Display*>(display_), id);
 }
 
 void ForeignWindow::Detach()
@@ -210,7 +229,7 @@ void ForeignWindow::Detach()
     }
     XCloseDisplay(display);
     display_ = nullptr;
-    g_host = 0;
+    XErrors::attached = nullptr;
     id = 0;
 }
 

@@ -39,8 +39,14 @@ public:
     int height = 0;
 
 private:
+    friend struct XErrors;  // Xlib's error handler, which tells the attached window what it learnt
+    bool StillThere();
+
     void* display_ = nullptr;  // Display
     void* context_ = nullptr;  // GLXContext
+    bool hostGone_ = false;    // the X server said the window is gone: destroyed, or an error naming it
+    bool goneReported_ = false;
+    bool errorReported_ = false;  // an X error about something else was said (once)
 };
 
 }  // namespace plat

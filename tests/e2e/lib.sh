@@ -1,11 +1,13 @@
 # Helpers for end-to-end tests of norvex under a real X server: start and stop
 # servers, a window manager and the demo by pid, find windows, read geometry
-# and CPU time, take screenshots, wait with timeouts. Source it; call
-# e2e_init first: it installs the cleanup trap.
+# and CPU time, take screenshots, wait with timeouts, run programs as a user
+# (the checks are tests/checks.sh's). Source it; call e2e_init first: it
+# installs the cleanup trap.
+
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 E2E_PIDS=()        # everything started here, stopped in reverse order on exit
 E2E_TMP=""
-E2E_FAILED=0
 E2E_WATCHER=""
 E2E_USER=""       # set by e2e_user_init
 TITLE="norvex - brellik 2005"  # the demo's window title
@@ -47,18 +49,6 @@ e2e_cleanup() {
     [ -f "$E2E_TMP/user" ] && e2e_remove_user "$(cat "$E2E_TMP/user")"
     [ -n "$E2E_TMP" ] && rm -rf "$E2E_TMP"
 }
-
-e2e_log() { echo "[$(date +%T.%3N)] $*"; }
-e2e_fail() { echo "FAIL: $*" >&2; E2E_FAILED=1; }
-e2e_check() {  # e2e_check "what" command...: runs the command, records a failure when it fails
-    local what=$1; shift
-    if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
-}
-e2e_finish() {
-    [ "$E2E_FAILED" -eq 0 ] && { e2e_log "PASS"; exit 0; }
-    exit 1
-}
-e2e_skip() { echo "SKIP: $*"; exit 77; }
 
 # e2e_wait_for SECONDS command...: polls every 50 ms until the command succeeds.
 e2e_wait_for() {
@@ -304,15 +294,19 @@ e2e_sanitizer_env() {
 # e2e_user_init: a user for programs that refuse to run as root (screen-saver
 # daemons, compositors). As root, a throwaway user whose home is $E2E_TMP/home,
 # removed with everything it started when the test ends; otherwise the
-# current user with that home. Sets E2E_USER and E2E_HOME.
+# current user with that home. Sets E2E_USER, E2E_HOME and E2E_AS_USER (the
+# words that run a command as that user: e2e_user_exec, e2e_user_spawn).
 e2e_user_init() {
     E2E_HOME=$E2E_TMP/home
+    E2E_AS_USER=(env -C "$E2E_HOME" HOME="$E2E_HOME")
     if [ "$(id -u)" -ne 0 ]; then
         E2E_USER=$(id -un)
         mkdir -p "$E2E_HOME"
         return 0
     fi
     E2E_USER=norvex-e2e-$$
+    E2E_AS_USER=(setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups "${E2E_AS_USER[@]}"
+                 USER="$E2E_USER" LOGNAME="$E2E_USER")
     useradd -M -d "$E2E_HOME" -s /bin/sh "$E2E_USER" || return 1
     echo "$E2E_USER" >"$E2E_TMP/user"
     chmod 755 "$E2E_TMP"
@@ -323,14 +317,19 @@ e2e_remove_user() {
     userdel -f "$1" 2>/dev/null
 }
 
-# e2e_as_user command...: runs the command as E2E_USER, with HOME its home and
-# the rest of the environment kept.
-e2e_as_user() {
-    if [ "$(id -u)" -eq 0 ]; then
-        runuser -u "$E2E_USER" -- env HOME="$E2E_HOME" USER="$E2E_USER" LOGNAME="$E2E_USER" "$@"
-    else
-        env HOME="$E2E_HOME" "$@"
-    fi
+# e2e_user_exec command...: runs the command as E2E_USER, in its home (the
+# test's folder may be closed to it: a terminal there cannot start its shell),
+# with HOME, USER and LOGNAME its own and the rest of the environment kept;
+# its exit code is the command's.
+e2e_user_exec() { "${E2E_AS_USER[@]}" "$@"; }
+# e2e_user_spawn LOG command...: the same in the background, its output in
+# LOG; E2E_SPAWNED is the command's own pid (every step execs the next),
+# stopped when the test ends.
+e2e_user_spawn() {
+    local log=$1; shift
+    "${E2E_AS_USER[@]}" "$@" >"$log" 2>&1 &
+    E2E_SPAWNED=$!
+    e2e_track $!
 }
 
 # e2e_user_copy FILE: prints the path of a copy of FILE that E2E_USER can run

@@ -37,18 +37,17 @@ run_daemon() {
     shift 3
     e2e_start_xvfb "$@" || { e2e_fail "$name: Xvfb did not start"; return; }
     LOG=$E2E_TMP/xscreensaver-$name.log
-    e2e_as_user xscreensaver --no-splash --verbose >"$LOG" 2>&1 &
-    daemon=$!
-    e2e_track "$daemon"
-    e2e_wait_for 10 e2e_as_user xscreensaver-command -time >/dev/null 2>&1 || { e2e_fail "$name: no daemon"; return; }
+    e2e_user_spawn "$LOG" xscreensaver --no-splash --verbose
+    daemon=$E2E_SPAWNED
+    e2e_wait_for 10 e2e_user_exec xscreensaver-command -time >/dev/null 2>&1 || { e2e_fail "$name: no daemon"; return; }
     e2e_window_clients >"$E2E_TMP/clients.before"
-    e2e_as_user xscreensaver-command -activate >/dev/null
+    e2e_user_exec xscreensaver-command -activate >/dev/null
     e2e_check "$name: the log says norvex was forked on $screens window(s)" e2e_wait_for 10 count_is "$screens" forked '\3'
     e2e_check "$name: $screens norvex running" e2e_wait_for 5 count_is "$screens" norvex_pids
     # Cycling stops the running hacks with SIGTERM, once drawing, and starts them again.
     first=$(forked '\2' | head -n 1)
     e2e_wait_for 60 e2e_window_changes "$(forked '\3' | head -n 1)" 0.2
-    e2e_as_user xscreensaver-command -cycle >/dev/null
+    e2e_user_exec xscreensaver-command -cycle >/dev/null
     e2e_check "$name: cycled, the log says norvex (pid $first) exited normally with SIGTERM" \
         e2e_wait_for 5 grep -qE "pid $first \(.*norvex\) exited normally with SIGTERM" "$LOG"
     e2e_check "$name: cycled, norvex forked again" e2e_wait_for 10 count_is $((2 * screens)) forked '\3'
@@ -65,13 +64,13 @@ run_daemon() {
     forked '\3' | while read -r window; do printf '0x%x\n' $((window & ~0x1fffff)); done >>"$E2E_TMP/clients.before"
     e2e_check "$name: norvex made no window of its own" test -z "$(e2e_new_clients <(sort -u "$E2E_TMP/clients.before"))"
     stop=$(date +%s%N)
-    e2e_as_user xscreensaver-command -deactivate >/dev/null
+    e2e_user_exec xscreensaver-command -deactivate >/dev/null
     e2e_check "$name: deactivated, norvex has exited within a second" e2e_wait_for 1 all_gone
     e2e_log "measure: $name: deactivation to exit $(e2e_ms_since "$stop") ms"
     sleep 0.5  # the daemon's last words
     e2e_check "$name: no abnormal exit of norvex in the log" no_abnormal_exit
     e2e_check "$name: norvex said nothing" sh -c "! grep -q '^norvex:' '$LOG'"
-    e2e_as_user xscreensaver-command -exit >/dev/null 2>&1
+    e2e_user_exec xscreensaver-command -exit >/dev/null 2>&1
     e2e_wait_exit "$daemon" 5 || kill -TERM "$daemon"
     kill -TERM "$E2E_XVFB"
 }

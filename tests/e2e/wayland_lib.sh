@@ -2,34 +2,9 @@
 # sway as E2E_USER (it refuses root) in a private XDG_RUNTIME_DIR, on its X11
 # backend in an Xvfb of our own, where outputs are windows: `create_output`
 # adds one, closing its window removes it, and the seat has a keyboard and a
-# pointer as on a desktop. Programs run as that user, pictures of one output
-# with grim. Source it after lib.sh; call e2e_init and e2e_user_init first.
-
-# e2e_user_exec command...: runs the command as E2E_USER, in its home (the
-# test's folder may be closed to it: a terminal there cannot start its shell),
-# with HOME set to it and the rest of the environment kept; its exit code is
-# the command's.
-e2e_user_exec() {
-    if [ "$(id -u)" -eq 0 ]; then
-        setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups env -C "$E2E_HOME" HOME="$E2E_HOME" USER="$E2E_USER" "$@"
-    else
-        env -C "$E2E_HOME" HOME="$E2E_HOME" "$@"
-    fi
-}
-# e2e_user_spawn LOG command...: the same in the background, its output in
-# LOG; E2E_SPAWNED is the command's own pid (every step execs the next),
-# stopped when the test ends.
-e2e_user_spawn() {
-    local log=$1; shift
-    if [ "$(id -u)" -eq 0 ]; then
-        setpriv --reuid="$E2E_USER" --regid="$E2E_USER" --init-groups env -C "$E2E_HOME" HOME="$E2E_HOME" USER="$E2E_USER" "$@" \
-            >"$log" 2>&1 &
-    else
-        env -C "$E2E_HOME" HOME="$E2E_HOME" "$@" >"$log" 2>&1 &
-    fi
-    E2E_SPAWNED=$!
-    e2e_track $!
-}
+# pointer as on a desktop. Programs run as that user (lib.sh's e2e_user_exec),
+# pictures of one output with grim. Source it after lib.sh; call e2e_init and
+# e2e_user_init first.
 
 # e2e_start_compositor NAME command...: a compositor as E2E_USER with a
 # runtime folder of its own, $E2E_TMP/NAME (0700), its output in

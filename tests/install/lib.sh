@@ -1,17 +1,11 @@
-# Helpers for the installation tests: a private temporary folder, named checks
-# that log and count failures, and the status at the end.
-INSTALL_FAILURES=0
+# Helpers for the installation tests: a private temporary folder, and what
+# their checks run (the checks themselves are tests/checks.sh's).
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 INSTALL_TMP=$(mktemp -d)
 trap 'rm -rf "$INSTALL_TMP"' EXIT
 BUILD=${NORVEX_BUILD:?NORVEX_BUILD names the build folder}
 SOURCE=${NORVEX_SOURCE:?NORVEX_SOURCE names the source folder}
 EXPECTED_FILES="$SOURCE/tests/install/expected_files.txt"
-
-# check "what" command...: runs the command, reports ok or FAIL.
-check() {
-    local what=$1; shift
-    if "$@"; then echo "ok   $what"; else echo "FAIL $what"; INSTALL_FAILURES=$((INSTALL_FAILURES + 1)); fi
-}
 
 # Runs a command, showing its output only when it fails.
 quiet() {
@@ -57,9 +51,4 @@ saver_files_agree() {
         [ "$(xmllint --xpath 'boolean(/screensaver[@name="norvex"][command/@arg="--root"]
                 [boolean[@id="showfps"]/@arg-set="--fps"][normalize-space(_description)])' \
                 "$1/share/xscreensaver/config/norvex.xml")" = true ]
-}
-
-finish() {
-    echo "$INSTALL_FAILURES failed"
-    [ "$INSTALL_FAILURES" -eq 0 ]
 }

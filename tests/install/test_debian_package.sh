@@ -7,16 +7,16 @@ source "$(dirname "$0")/lib.sh"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$BUILD/CMakeCache.txt")
 deb="$INSTALL_TMP/norvex_${version}_amd64.deb"
-check "cpack builds $(basename "$deb")" quiet cpack --config "$BUILD/CPackConfig.cmake" -B "$INSTALL_TMP"
-[ -f "$deb" ] || { finish; exit 1; }
+e2e_check "cpack builds $(basename "$deb")" quiet cpack --config "$BUILD/CPackConfig.cmake" -B "$INSTALL_TMP"
+[ -f "$deb" ] || { e2e_fail "cpack wrote no $(basename "$deb")"; e2e_finish; }
 ls -l "$deb"
 
 lintian --info "$deb" 2>&1 | grep -v '^running with root' | tee "$INSTALL_TMP/lintian"
-check "lintian: no errors" sh -c "! grep -q '^E: ' '$INSTALL_TMP/lintian'"
-check "lintian: built with the distribution's hardening" sh -c "! grep -q ' hardening-' '$INSTALL_TMP/lintian'"
+e2e_check "lintian: no errors" sh -c "! grep -q '^E: ' '$INSTALL_TMP/lintian'"
+e2e_check "lintian: built with the distribution's hardening" sh -c "! grep -q ' hardening-' '$INSTALL_TMP/lintian'"
 
-check "package name" test "$(dpkg-deb -f "$deb" Package)" = norvex
-check "package version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
+e2e_check "package name" test "$(dpkg-deb -f "$deb" Package)" = norvex
+e2e_check "package version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 tr ',|' '\n\n' <<<"$depends" | awk '{print $1}' > "$INSTALL_TMP/depends"
@@ -24,32 +24,32 @@ tr ',|' '\n\n' <<<"$depends" | awk '{print $1}' > "$INSTALL_TMP/depends"
 # ends that SDL loads by name.
 for package in libc6 libstdc++6 libsdl2-2.0-0 libglu1-mesa libpng16-16 libgl1 libegl1 libwayland-client0 \
                libwayland-egl1; do
-    check "depends on $package" grep -qxF "$package" "$INSTALL_TMP/depends"
+    e2e_check "depends on $package" grep -qxF "$package" "$INSTALL_TMP/depends"
 done
 
-check "suggests a screen-saver daemon" test "$(dpkg-deb -f "$deb" Suggests)" = "xscreensaver | mate-screensaver"
+e2e_check "suggests a screen-saver daemon" test "$(dpkg-deb -f "$deb" Suggests)" = "xscreensaver | mate-screensaver"
 
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort > "$INSTALL_TMP/files"
-check "holds exactly the installed files under /usr" diff -u "$EXPECTED_FILES" "$INSTALL_TMP/files"
+e2e_check "holds exactly the installed files under /usr" diff -u "$EXPECTED_FILES" "$INSTALL_TMP/files"
 
-check "packaged binaries are stripped" \
+e2e_check "packaged binaries are stripped" \
     sh -c "dpkg-deb -x '$deb' '$INSTALL_TMP/root' && file -b '$INSTALL_TMP/root/usr/bin/norvex' '$INSTALL_TMP/root/usr/bin/norvex-capture' | grep -c ', stripped' | grep -qx 2"
-check "packaged screen-saver files agree, under /usr" saver_files_agree "$INSTALL_TMP/root/usr" /usr
-check "copyright: machine-readable, the MIT license for the program" \
+e2e_check "packaged screen-saver files agree, under /usr" saver_files_agree "$INSTALL_TMP/root/usr" /usr
+e2e_check "copyright: machine-readable, the MIT license for the program" \
     sh -c "head -n 1 '$INSTALL_TMP/root/usr/share/doc/norvex/copyright' | grep -q copyright-format/1.0 &&
            grep -qx 'License: MIT' '$INSTALL_TMP/root/usr/share/doc/norvex/copyright'"
-check "no placeholder home page or maintainer" sh -c "! dpkg-deb -f '$deb' | grep -qE 'example\.(org|com)|^Homepage:'"
-check "packaged norvex-capture writes a frame" capture_writes_frame "$INSTALL_TMP/root/usr/bin/norvex-capture"
+e2e_check "no placeholder home page or maintainer" sh -c "! dpkg-deb -f '$deb' | grep -qE 'example\.(org|com)|^Homepage:'"
+e2e_check "packaged norvex-capture writes a frame" capture_writes_frame "$INSTALL_TMP/root/usr/bin/norvex-capture"
 
 # apt against an empty package database: what a bare machine would install.
 if apt-cache show libsdl2-2.0-0 >/dev/null 2>&1; then
     : >"$INSTALL_TMP/status"
     apt-get -s -o Dir::State::status="$INSTALL_TMP/status" install "$deb" >"$INSTALL_TMP/apt" 2>&1
-    check "apt resolves the package on a bare machine" grep -q '^Inst norvex ' "$INSTALL_TMP/apt"
+    e2e_check "apt resolves the package on a bare machine" grep -q '^Inst norvex ' "$INSTALL_TMP/apt"
     for package in libsdl2-2.0-0 libglx-mesa0 libegl-mesa0 libgl1-mesa-dri; do
-        check "a bare machine gets $package" grep -q "^Inst $package " "$INSTALL_TMP/apt"
+        e2e_check "a bare machine gets $package" grep -q "^Inst $package " "$INSTALL_TMP/apt"
     done
 else
     echo "skip: apt has no package lists (apt-get update), bare-machine resolution not checked"
 fi
-finish
+e2e_finish

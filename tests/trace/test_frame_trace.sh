@@ -5,34 +5,28 @@
 set -euo pipefail
 probe=$1
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 apitrace trace --api egl -o "$work/frame.trace" "$probe" 2 >"$work/trace.log" 2>&1 ||
-    { cat "$work/trace.log"; exit 1; }
+    { cat "$work/trace.log"; e2e_fail "apitrace could not trace $probe"; e2e_finish; }
 apitrace dump --color=never "$work/frame.trace" >"$work/dump.txt"
 
 awk -f "$here/frame_skeleton.awk" "$work/dump.txt" >"$work/skeleton.txt"
-if ! diff -u "$here/expected_frame.txt" "$work/skeleton.txt"; then
-    echo "FAIL: the frame's passes differ from expected_frame.txt"
-    exit 1
-fi
+e2e_check "the frame's passes as expected_frame.txt has them" diff -u "$here/expected_frame.txt" "$work/skeleton.txt"
 # The second frame has the same skeleton: nothing in the frame is conditional.
 awk -v want=2 '/eglSwapBuffers/ { ++s; next } s == want' "$work/dump.txt" >"$work/frame2.txt"
 awk 'BEGIN { print "0 eglSwapBuffers()" } { print }' "$work/frame2.txt" |
     awk -f "$here/frame_skeleton.awk" >"$work/skeleton2.txt"
-diff -u "$work/skeleton.txt" "$work/skeleton2.txt" || { echo "FAIL: frame 2 differs from frame 1"; exit 1; }
+e2e_check "frame 2 has frame 1's passes" diff -u "$work/skeleton.txt" "$work/skeleton2.txt"
 
 # Calls per frame: one per object for draws, colours and transforms.
 awk '/eglSwapBuffers/ { ++s; next } s == 1 { sub(/^[0-9]+ /, ""); sub(/\(.*/, ""); n[$0]++ }
      END { for (k in n) print k, n[k] }' "$work/dump.txt" | sort >"$work/counts.txt"
-status=0
 while read -r call expected; do
     got=$(awk -v c="$call" '$1 == c { print $2 }' "$work/counts.txt")
-    if [ "${got:-0}" != "$expected" ]; then
-        echo "FAIL: $call issued ${got:-0} times in a frame, expected $expected"
-        status=1
-    fi
+    e2e_check "$call issued $expected times in a frame (got ${got:-0})" test "${got:-0}" = "$expected"
 done <<'COUNTS'
 glDrawElements 2900
 glDrawArrays 280
@@ -48,5 +42,4 @@ glPushMatrix 3381
 glPopMatrix 3381
 glFlush 1
 COUNTS
-[ $status -eq 0 ] && echo "PASS: one frame issues its passes in order with the expected calls"
-exit $status
+e2e_finish
