@@ -1,6 +1,7 @@
 // plat: the window layer under the shell, and the contract every backend that
 // shows the demo's picture in a window fulfils (platform/sdl/ on desktops,
-// platform/web/ in a browser). What it provides, and what each part must do:
+// platform/web/ in a browser, platform/win32/ on Windows). What it provides,
+// and what each part must do:
 //  - window classes: RegisterClass / UnregisterClass; registration needs no
 //    display. A backend starts its window system when first needed (the
 //    display-mode query or the first window) and may stop it when the last
@@ -11,7 +12,9 @@
 //    one user-data value per window, DefaultWindowProc.
 //  - OpenGL: the window's device context, pixel format, rendering context
 //    (create, make current, delete) and SwapBuffers; the samples per pixel
-//    windows ask for (SetWindowSamples) and the drawable's size in pixels.
+//    windows ask for (SetWindowSamples), the renderer their contexts are made
+//    for (SetWindowRenderer), the drawable's size in pixels, and functions
+//    past OpenGL 1.1 by name (GLProcAddress).
 //  - the display mode: ChangeDisplayMode (exact size only, for this run),
 //    KeepDesktopMode (full screen at the desktop's own mode) and
 //    RestoreDisplayMode.
@@ -39,6 +42,7 @@
 #include "platform/display_mode.h"
 #include "platform/messages.h"
 #include "platform/pixel_format.h"
+#include "platform/renderer.h"
 #include "platform/window_records.h"
 
 namespace plat {
@@ -80,9 +84,19 @@ void SwapBuffers(DeviceContext* dc);
 // Windows created from now on ask for this many samples per pixel (0: none);
 // where the display has no such format they are made without.
 void SetWindowSamples(int samples);
+// Contexts created from now on are made for this renderer: Batched asks for
+// an OpenGL ES 3 one with the scene's GL 1.1 calls routed through the layer,
+// and where the backend has none, makes the usual one and says so once on
+// stderr. Fixed unless set; a backend without ES contexts draws Fixed.
+void SetWindowRenderer(Renderer renderer);
 // The size GL draws the window's client area at, in pixels: more than the
 // window's own size on a scaled (HiDPI) output. False where it is not known.
 bool DrawableSize(DeviceContext* dc, int32_t* width, int32_t* height);
+// An OpenGL function of the current rendering context by name, null where it
+// has none. Windows' opengl32.dll exports OpenGL 1.1 alone: whatever lies past
+// it is reached this way there.
+using GLProc = void (*)();
+GLProc GLProcAddress(const char* name);
 
 // --- Display mode --------------------------------------------------------------------
 // True when the display offers exactly this mode; full-screen windows created

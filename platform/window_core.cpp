@@ -24,6 +24,7 @@ struct Registration {
 Registration g_classes[kMaxClasses] = {};
 Instance g_moduleInstance = {};
 int g_cursorCount = 0;  // shown while >= 0
+Renderer g_renderer = Renderer::Fixed;  // what new windows' contexts are made for
 
 Registration* Find(const char* className, Instance* instance)
 {
@@ -65,6 +66,7 @@ bool RegisterClass(const WindowClass& windowClass)
     if (windowClass.procedure == nullptr || Find(name, windowClass.instance)) return false;
     for (Registration& r : g_classes) {
         if (r.used) continue;
+        if (!RegisterNativeClass(windowClass)) return false;
         r = Registration{true, {}, windowClass.instance, windowClass.procedure};
         std::memcpy(r.name, name, std::strlen(name) + 1);
         return true;
@@ -89,6 +91,10 @@ Window* NewWindowRecord(WindowProcedure procedure, void* creationParameter, uint
 bool DeliverCreate(Window* window) { return window->procedure(window, WM_CREATE, 0, 0) != -1; }
 
 bool CursorShown() { return g_cursorCount >= 0; }
+
+void SetWindowRenderer(Renderer renderer) { g_renderer = renderer; }
+
+Renderer WindowRenderer() { return g_renderer; }
 
 int ShowCursor(bool show)
 {

@@ -3,6 +3,7 @@
 // small things each backend supplies to them.
 #pragma once
 
+#include "platform/renderer.h"
 #include "platform/window_records.h"
 
 namespace plat {
@@ -25,8 +26,13 @@ Window* NewWindowRecord(WindowProcedure procedure, void* creationParameter, uint
 bool DeliverCreate(Window* window);
 // The cursor's show count: shown while it is >= 0.
 bool CursorShown();
+// What SetWindowRenderer asked for.
+Renderer WindowRenderer();
 
 // --- Supplied by each backend ---------------------------------------------------
+// The window system's own class for a registration, where it has classes
+// (Win32); false refuses the registration.
+bool RegisterNativeClass(const WindowClass& windowClass);
 // Shows or hides the pointer over the backend's windows.
 void ApplyCursor(bool shown);
 // A system command the default handling passes on (SC_MINIMIZE, SC_MAXIMIZE,

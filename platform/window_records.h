@@ -62,6 +62,7 @@ struct DeviceContext {
     int32_t pixelFormat;                     // 0 until SetPixelFormat
     PixelFormatDescriptor descriptor;        // what the window was created for
     bool openGL;                             // created with GL attributes
+    void* native = nullptr;                  // the backend's own device context, where it has one
 };
 
 struct Window {

@@ -1,6 +1,7 @@
 // norvex's entry. With no arguments, the demo as it always was. Otherwise the
 // options decide: --root or --window-id draw into a screen saver's window,
-// --wallpaper or --overlay into a Wayland compositor's layers, --fps adds the
+// --wallpaper or --overlay into a Wayland compositor's layers, --frames-to
+// into shared memory for the Plasma wallpaper plugin, --fps adds the
 // frame rate to any of them, --seed pins the flight, and the display settings
 // shape how frames are shown.
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "shell/core/options.h"
 #include "shell/fps_overlay/frame_rate.h"
 #include "shell/hosts/desktop.h"
+#include "shell/hosts/shared_frames.h"
 #include "shell/hosts/wayland_roles.h"
 #include "shell/hosts/x11_saver.h"
 #include "shell/scene_target/scene_target.h"
@@ -34,12 +36,13 @@ int main(int argc, char** argv)
     SceneTarget target;
     FramePieces pieces;
     if (options.fps) pieces.Add(&overlay);
-    const bool hosted = options.root || options.windowId != 0 || options.wallpaper || options.overlay;
-    if (g_display.scale < 1.0f || (hosted && g_display.samples > 0)) {
-        target.scale = g_display.scale;
-        target.samples = g_display.samples;
-        pieces.Add(&target);
-    }
+    // A software renderer draws a large picture smaller unless --scale says.
+    const bool hosted = options.root || options.windowId != 0 || options.wallpaper || options.overlay ||
+                        options.framesTo >= 0;
+    target.scale = g_display.scale;
+    target.samples = g_display.scale < 1.0f || hosted ? g_display.samples : 0;
+    target.fitSoftware = !g_display.scaleGiven;
+    if (g_display.scale < 1.0f || target.samples > 0 || target.fitSoftware) pieces.Add(&target);
 
     // xscreensaver's settings dialog appends "--window-id ID" to the daemon's
     // "--root" line for its preview: the window named wins.
@@ -54,5 +57,6 @@ int main(int argc, char** argv)
         return RunSaver(id, pieces);
     }
     if (options.wallpaper || options.overlay) return RunLayerRole(options.overlay, pieces);
+    if (options.framesTo >= 0) return RunFramesRole(options.framesTo, pieces);
     return RunDemo(&pieces);
 }

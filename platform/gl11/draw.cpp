@@ -1,6 +1,7 @@
 // Drawing: vertices are taken from the client arrays, carried into eye space on
 // the processor (so a change of modelview never splits a batch), quads cut into
 // triangles, and appended to the batch; a batch goes to ES as one indexed draw.
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 
@@ -46,7 +47,10 @@ DrawKey CurrentKey(GLenum esMode)
     const Layer& l = g_layer;
     // Additive blending travels with each vertex, so that boxes drawn with it
     // on and off one after the other still make one batch (see the program).
-    if (l.blendSource == GL_SRC_ALPHA && l.blendDestination == GL_ONE)
+    // Textured additive draws (the glows and clouds) come all blended: they
+    // keep the driver's own blending, about a seventh cheaper per fragment on a
+    // software rasteriser, where that pass is most of the frame.
+    if (l.blendSource == GL_SRC_ALPHA && l.blendDestination == GL_ONE && !(l.blend && l.texture2D))
         return DrawKey{esMode, l.lighting, l.texture2D, true, true, l.depthTest, l.polygonOffsetFill,
                        GL_ONE, GL_ONE_MINUS_SRC_ALPHA, l.offsetFactor, l.offsetUnits};
     return DrawKey{esMode, l.lighting, l.texture2D, l.blend, false, l.depthTest, l.polygonOffsetFill,
@@ -128,6 +132,37 @@ void AppendVertex(const VertexSource& s, uint32_t index)
     out.blended[0] = s.blended;
 }
 
+// Clip planes a point in clip space lies beyond, a bit each, by a margin
+// wider than the rounding by which ES's own product may differ from ours.
+unsigned Beyond(const float clip[4])
+{
+    constexpr float kMargin = 1e-4f;  // relative to the coordinates' size
+    unsigned planes = 0;
+    for (int k = 0; k < 3; ++k) {
+        const float margin = kMargin * (std::fabs(clip[k]) + std::fabs(clip[3]));
+        if (clip[k] - clip[3] > margin) planes |= 1u << (2 * k);
+        if (-clip[k] - clip[3] > margin) planes |= 2u << (2 * k);
+    }
+    return planes;
+}
+
+// Whether all of the array elements low..high lie beyond one clip plane: ES
+// would clip away whatever they make, so they need not be sent at all.
+bool OutsideView(uint32_t low, uint32_t high)
+{
+    const Layer& l = g_layer;
+    const Matrix toClip = Multiply(l.projection[l.projectionTop], l.modelview[l.modelviewTop]);
+    unsigned common = ~0u;
+    for (uint64_t v = low; v <= high && common != 0; ++v) {
+        float in[4] = {0.0f, 0.0f, 0.0f, 1.0f}, clip[4];
+        std::memcpy(in, l.vertexArray.pointer + static_cast<size_t>(v) * l.vertexArray.stride,
+                    l.vertexArray.size * sizeof(float));
+        TransformPoint(toClip, in, in[3], clip);
+        common &= Beyond(clip);
+    }
+    return common != 0;
+}
+
 // Appends `count` array elements, named by indexAt(0 .. count - 1), as primitives.
 template <typename IndexAt>
 void Assemble(GLenum mode, GLsizei count, IndexAt indexAt)
@@ -139,9 +174,6 @@ void Assemble(GLenum mode, GLsizei count, IndexAt indexAt)
     const int primitives = count / shape->vertices;
     if (!l.vertexArray.enabled || primitives == 0) return;  // GL draws nothing then
     const int used = primitives * shape->vertices;
-    const DrawKey key = CurrentKey(shape->esMode);
-    const VertexSource source = SourceForDraw();
-
     uint32_t low = indexAt(0), high = low;
     for (int i = 1; i < used; ++i) {
         const uint32_t index = indexAt(i);
@@ -150,7 +182,11 @@ void Assemble(GLenum mode, GLsizei count, IndexAt indexAt)
     }
     const uint64_t range = static_cast<uint64_t>(high) - low + 1;
     const int indices = primitives * shape->indices;
-    if (range <= static_cast<uint64_t>(kBatchVertices) && indices <= kBatchIndices) {
+    const bool shared = range <= static_cast<uint64_t>(kBatchVertices) && indices <= kBatchIndices;
+    if (shared && OutsideView(low, high)) return;  // most of the city is out of sight at any time
+    const DrawKey key = CurrentKey(shape->esMode);
+    const VertexSource source = SourceForDraw();
+    if (shared) {
         // Each element once, however many primitives share it.
         Reserve(key, static_cast<int>(range), indices);
         const uint32_t first = static_cast<uint32_t>(l.batchVertexCount);
@@ -177,25 +213,31 @@ void FlushBatch()
         l.batchVertexCount = 0;
         return;
     }
-    if (!UploadUniforms(l)) {  // a program that does not build draws nothing
+    if (!UseProgramFor(l, l.batchKey)) {  // a program that does not build draws nothing
         SetError(GL_OUT_OF_MEMORY);
         l.batchVertexCount = 0;
         l.batchIndexCount = 0;
         return;
     }
     ApplyKey(l, l.batchKey);
-    // New storage for every batch: the driver need neither wait for draws still
-    // reading the old nor copy it aside.
-    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(l.batchVertexCount * sizeof(BatchVertex)),
-                  l.batchVertices, GL_STREAM_DRAW);
-    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(l.batchIndexCount * sizeof(uint32_t)),
-                  l.batchIndices, GL_STREAM_DRAW);
+    // Into the storage made once: new storage for every batch costs a software
+    // renderer an allocation and fresh pages each time, more than the copy.
+    es.BufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(l.batchVertexCount * sizeof(BatchVertex)),
+                     l.batchVertices);
+    es.BufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(l.batchIndexCount * sizeof(uint32_t)),
+                     l.batchIndices);
     es.DrawElements(l.batchKey.mode, l.batchIndexCount, GL_UNSIGNED_INT, nullptr);
     l.batchVertexCount = 0;
     l.batchIndexCount = 0;
 }
 
 void Flush() { FlushBatch(); }
+
+void Finish()
+{
+    FlushBatch();
+    es.Finish();
+}
 
 void Rebind()
 {
@@ -217,14 +259,14 @@ void Rebind()
     es.ActiveTexture(GL_TEXTURE0);
     es.BindTexture(GL_TEXTURE_2D, l.texture);
     es.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    // ES state to a known key, and every uniform sent again.
+    // ES state to a known key; the next batch puts its program in use.
     l.applied = DrawKey{GL_TRIANGLES, false, false, false, false, false, false, GL_ONE, GL_ZERO, 0.0f, 0.0f};
     es.Disable(GL_BLEND);
     es.Disable(GL_DEPTH_TEST);
     es.Disable(GL_POLYGON_OFFSET_FILL);
     es.BlendFunc(GL_ONE, GL_ZERO);
     es.PolygonOffset(0.0f, 0.0f);
-    UseProgramFor(l, l.programLights);
+    l.programInUse = -1;
 }
 
 void DrawArrays(GLenum mode, GLint first, GLsizei count)

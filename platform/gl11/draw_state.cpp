@@ -1,13 +1,12 @@
-// A batch's render state on the ES context: the capabilities, blend function,
-// polygon offset and the program's switches a draw was made under, each sent
-// only when it differs from what ES has already.
+// A batch's render state on the ES context: the capabilities, blend function
+// and polygon offset a draw was made under, each sent only when it differs
+// from what ES has already.
 #include "platform/gl11/layer.h"
 
 namespace gl11 {
 
 void ApplyKey(Layer& layer, const DrawKey& key)
 {
-    const Program& p = layer.programs[layer.programLights];
     DrawKey& es_ = layer.applied;
     const auto toggle = [](bool& now, bool want, GLenum cap) {
         if (now == want) return;
@@ -26,18 +25,6 @@ void ApplyKey(Layer& layer, const DrawKey& key)
         es.PolygonOffset(key.offsetFactor, key.offsetUnits);
         es_.offsetFactor = key.offsetFactor;
         es_.offsetUnits = key.offsetUnits;
-    }
-    if (es_.lighting != key.lighting) {
-        es.Uniform1i(p.uLighting, key.lighting ? 1 : 0);
-        es_.lighting = key.lighting;
-    }
-    if (es_.texturing != key.texturing) {
-        es.Uniform1i(p.uTexturing, key.texturing ? 1 : 0);
-        es_.texturing = key.texturing;
-    }
-    if (es_.mixedBlend != key.mixedBlend) {
-        es.Uniform1i(p.uMixedBlend, key.mixedBlend ? 1 : 0);
-        es_.mixedBlend = key.mixedBlend;
     }
 }
 

@@ -17,7 +17,9 @@ struct EsApi {
     void (*Viewport)(GLint x, GLint y, GLsizei width, GLsizei height);
     void (*ClearColor)(GLfloat red, GLfloat green, GLfloat blue, GLfloat alpha);
     void (*Clear)(GLbitfield mask);
+    void (*Finish)();
     GLenum (*GetError)();
+    void (*GetIntegerv)(GLenum pname, GLint* values);
     // --- Program -------------------------------------------------------------
     GLuint (*CreateShader)(GLenum type);
     void (*ShaderSource)(GLuint shader, GLsizei count, const GLchar* const* strings, const GLint* lengths);
@@ -41,6 +43,7 @@ struct EsApi {
     void (*GenBuffers)(GLsizei count, GLuint* buffers);
     void (*BindBuffer)(GLenum target, GLuint buffer);
     void (*BufferData)(GLenum target, GLsizeiptr size, const void* data, GLenum usage);
+    void (*BufferSubData)(GLenum target, GLintptr offset, GLsizeiptr size, const void* data);
     void (*VertexAttribPointer)(GLuint index, GLint size, GLenum type, GLboolean normalized, GLsizei stride,
                                 const void* offset);
     void (*EnableVertexAttribArray)(GLuint index);

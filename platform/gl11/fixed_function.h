@@ -27,8 +27,9 @@ bool Open();
 // Forgets the context's objects: they go with the context itself.
 void Close();
 const char* OpenError();
-// Draws whatever is batched.
+// Draws whatever is batched; Finish waits for it to be drawn as well.
 void Flush();
+void Finish();
 // After code outside the layer has used the ES context: puts back the program,
 // buffers, texture and switches the layer relies on.
 void Rebind();
@@ -38,7 +39,11 @@ void Enable(GLenum cap);
 void Disable(GLenum cap);
 GLboolean IsEnabled(GLenum cap);
 GLenum GetError();
+// The matrices and the current colour; the stacks' depths, the matrix mode and
+// the vertex array's layout from the layer, the rest (the viewport, limits) from ES.
 void GetFloatv(GLenum pname, GLfloat* values);
+void GetIntegerv(GLenum pname, GLint* values);
+void GetPointerv(GLenum pname, void** values);
 void ShadeModel(GLenum mode);
 void PolygonMode(GLenum face, GLenum mode);
 void PolygonOffset(GLfloat factor, GLfloat units);

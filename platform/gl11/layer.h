@@ -66,11 +66,15 @@ struct DrawKey {
     float offsetFactor, offsetUnits;
 };
 
-// One build of the program, for one number of enabled lights.
+// One build of the program: for one number of enabled lights, lit or not,
+// textured or not, with mixed blending or not. Software rasterisers run both
+// sides of a branch on a uniform, so each variant is a program of its own.
 struct Program {
     GLuint name;                 // 0 until built
-    GLint uProjection, uLighting, uTexturing, uMixedBlend, uLights, uScene, uTexture;
+    GLint uProjection, uLights, uScene, uTexture;
+    uint32_t uploaded;           // the uniforms' version it holds; 0: none yet
 };
+inline constexpr int kProgramVariants = (kMaxLights + 1) * 8;
 
 class Layer {
 public:
@@ -98,10 +102,11 @@ public:
     // --- ES objects ---------------------------------------------------------------
     // Lighting runs unrolled over exactly the enabled lights: a loop that skips
     // lights costs software rasterisers (WebGL without a GPU) far more.
-    Program programs[kMaxLights + 1];
-    int programLights;           // the enabled lights of the program in use
+    Program programs[kProgramVariants];
+    int programInUse;            // index into programs; -1: none put in use on this context yet
     GLuint vertexArrayObject, vertexBuffer, indexBuffer, texture;
-    bool uniformsStale;          // lights, material or projection changed since the last upload
+    bool uniformsStale;          // lights, material or projection changed since the last version
+    uint32_t uniformVersion;     // counts those changes; a program holding an older one is sent them
     DrawKey applied;             // what ES was last set to
 
     // --- The batch -----------------------------------------------------------------
@@ -120,13 +125,15 @@ void SetError(GLenum error);
 ClientArray* ClientArrayOf(GLenum array);
 // Batched drawing must finish before state it depends on changes.
 void FlushBatch();
-// Builds the program for this many lights and puts it in use, with every
-// uniform sent again; false with the reason in OpenError().
-bool UseProgramFor(Layer& layer, int lights);
-// Uploads the lights, material and projection if they changed, in the program
-// for the lights enabled now; false when that program does not build.
-bool UploadUniforms(Layer& layer);
-// Puts ES's blend, depth, offset and the program's switches where a key wants them.
+// Puts the program for a batch under this key in use (built the first time,
+// for the lights enabled now), with the lights, material and projection sent
+// where it holds older ones; false with the reason in OpenError() when that
+// program does not build.
+bool UseProgramFor(Layer& layer, const DrawKey& key);
+// Builds the unlit, untextured program on a fresh context: false with the
+// reason in OpenError() where the driver refuses the layer's shaders.
+bool BuildFirstProgram(Layer& layer);
+// Puts ES's blend, depth test and polygon offset where a key wants them.
 void ApplyKey(Layer& layer, const DrawKey& key);
 
 }  // namespace gl11

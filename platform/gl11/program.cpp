@@ -1,8 +1,9 @@
 // The layer's program: GL 1.1's lighting equation per vertex in eye space
 // (emission, scene ambient, and per light ambient, diffuse and specular under
 // attenuation and spot cone), then GL_MODULATE texturing per fragment. It is
-// built once per context for each number of enabled lights that comes up,
-// and its uniforms are sent before each batch.
+// built once per context for each variant that comes up (the number of
+// enabled lights, lit, textured, mixed blending), and its uniforms are sent
+// before a batch where they changed since that program last had them.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,8 +15,9 @@ namespace {
 
 constexpr int kLightVectors = 7;  // vec4s per light in uLights
 
-// Both shaders follow the version line; the vertex shader follows a line
-// "#define LIGHTS n" too.
+// Both shaders follow the version line and the variant's switches (LIGHTING,
+// TEXTURING, MIXED_BLEND, 0 or 1); the vertex shader follows the lights' sum
+// written out (SHINE_ALL) too.
 const char* const kVersion = "#version 300 es\n";
 const char* const kVertexShader = R"(
 precision highp float;
@@ -25,7 +27,6 @@ layout(location = 2) in vec2 aTexCoord;
 layout(location = 3) in vec4 aColor;
 layout(location = 4) in float aBlended;
 uniform mat4 uProjection;
-uniform bool uLighting;
 // Per light, 7 vectors: the ambient, diffuse and specular products (light
 // times material), position, (spot direction, cos cutoff), (constant, linear,
 // quadratic attenuation, spot exponent), (positional, cone, Mesa's highlight,
@@ -69,15 +70,15 @@ void main()
     gl_Position = uProjection * vec4(aEye, 1.0);
     gl_PointSize = 1.0;
     vTexCoord = aTexCoord;
-    if (!uLighting) {
-        vColor = aColor;
-        return;
-    }
+#if LIGHTING
     // GL leaves the normal as the modelview made it: no normalisation.
     vec3 n = aNormal;
     vec3 c = uScene.rgb;
     SHINE_ALL
     vColor = vec4(clamp(c, 0.0, 1.0), clamp(uScene.a, 0.0, 1.0));
+#else
+    vColor = aColor;
+#endif
 }
 )";
 
@@ -86,20 +87,22 @@ precision highp float;
 in vec4 vColor;
 in vec2 vTexCoord;
 in float vBlended;
-uniform bool uTexturing;
-uniform bool uMixedBlend;
 uniform sampler2D uTexture;
 out vec4 fragColor;
 
 void main()
 {
-    fragColor = uTexturing ? vColor * texture(uTexture, vTexCoord) : vColor;
+#if TEXTURING
+    fragColor = vColor * texture(uTexture, vTexCoord);
+#else
+    fragColor = vColor;
+#endif
+#if MIXED_BLEND
     // Blending (GL_ONE, GL_ONE_MINUS_SRC_ALPHA) of this is GL_SRC_ALPHA, GL_ONE
     // blending where the vertices had it and none where they had not.
-    if (uMixedBlend) {
-        bool blended = vBlended > 0.5;
-        fragColor = vec4(blended ? fragColor.rgb * fragColor.a : fragColor.rgb, blended ? 0.0 : 1.0);
-    }
+    bool blended = vBlended > 0.5;
+    fragColor = vec4(blended ? fragColor.rgb * fragColor.a : fragColor.rgb, blended ? 0.0 : 1.0);
+#endif
 }
 )";
 
@@ -120,18 +123,28 @@ GLuint Compile(GLenum type, const char* const* sources, GLsizei count)
     return shader;
 }
 
-bool Build(Program& p, int lights)
+// The variant's place in Layer::programs; an unlit one has no lights.
+int VariantOf(int lights, const DrawKey& key)
 {
+    return ((key.lighting ? lights : 0) * 2 + key.lighting) * 4 + key.texturing * 2 + key.mixedBlend;
+}
+
+bool Build(Program& p, int variant)
+{
+    const int lights = variant / 8;
+    char switches[96];
+    std::snprintf(switches, sizeof switches, "#define LIGHTING %d\n#define TEXTURING %d\n#define MIXED_BLEND %d\n",
+                  (variant >> 2) & 1, (variant >> 1) & 1, variant & 1);
     // The lights' sum written out, light by light: constant indices into uLights.
     char define[40 + kMaxLights * 24] = "#define SHINE_ALL";
     for (int i = 0; i < lights; ++i)
         std::snprintf(define + std::strlen(define), sizeof define - std::strlen(define), " c += Shine(%d, n);", i * kLightVectors);
     std::strcat(define, "\n");
-    const char* vertexSources[] = {kVersion, define, kVertexShader};
-    const char* fragmentSources[] = {kVersion, kFragmentShader};
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSources, 3);
+    const char* vertexSources[] = {kVersion, switches, define, kVertexShader};
+    const char* fragmentSources[] = {kVersion, switches, kFragmentShader};
+    const GLuint vertex = Compile(GL_VERTEX_SHADER, vertexSources, 4);
     if (vertex == 0) return false;
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSources, 2);
+    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSources, 3);
     if (fragment == 0) {
         es.DeleteShader(vertex);
         return false;
@@ -150,12 +163,12 @@ bool Build(Program& p, int lights)
     }
     p.name = program;
     p.uProjection = es.GetUniformLocation(program, "uProjection");
-    p.uLighting = es.GetUniformLocation(program, "uLighting");
-    p.uTexturing = es.GetUniformLocation(program, "uTexturing");
-    p.uMixedBlend = es.GetUniformLocation(program, "uMixedBlend");
     p.uLights = es.GetUniformLocation(program, "uLights");
     p.uScene = es.GetUniformLocation(program, "uScene");
     p.uTexture = es.GetUniformLocation(program, "uTexture");
+    p.uploaded = 0;
+    es.UseProgram(program);
+    es.Uniform1i(p.uTexture, 0);
     return true;
 }
 
@@ -165,30 +178,30 @@ void Copy4(float* to, const float* from) { std::memcpy(to, from, 4 * sizeof(floa
 
 const char* OpenError() { return g_openError; }
 
-bool UseProgramFor(Layer& layer, int lights)
+bool BuildFirstProgram(Layer& layer)
 {
     g_openError[0] = '\0';
-    Program& p = layer.programs[lights];
-    if (p.name == 0 && !Build(p, lights)) return false;
-    es.UseProgram(p.name);
-    layer.programLights = lights;
-    es.Uniform1i(p.uTexture, 0);
-    es.Uniform1i(p.uLighting, layer.applied.lighting ? 1 : 0);
-    es.Uniform1i(p.uTexturing, layer.applied.texturing ? 1 : 0);
-    es.Uniform1i(p.uMixedBlend, layer.applied.mixedBlend ? 1 : 0);
-    layer.uniformsStale = true;
-    return true;
+    layer.programInUse = -1;  // Build put it in use, but the next batch says which it needs
+    return Build(layer.programs[0], 0);
 }
 
-bool UploadUniforms(Layer& layer)
+bool UseProgramFor(Layer& layer, const DrawKey& key)
 {
     int enabled = 0;
     for (bool on : layer.lightEnabled) enabled += on;
-    if (enabled != layer.programLights && !UseProgramFor(layer, enabled)) return false;
-    if (!layer.uniformsStale) return true;
-    layer.uniformsStale = false;
-    const Program& p = layer.programs[layer.programLights];
+    const int variant = VariantOf(enabled, key);
+    Program& p = layer.programs[variant];
+    if (p.name == 0 && !Build(p, variant)) return false;
+    if (variant != layer.programInUse) es.UseProgram(p.name);
+    layer.programInUse = variant;
+    if (layer.uniformsStale) {
+        layer.uniformsStale = false;
+        ++layer.uniformVersion;
+    }
+    if (p.uploaded == layer.uniformVersion) return true;
+    p.uploaded = layer.uniformVersion;
     es.UniformMatrix4fv(p.uProjection, 1, GL_FALSE, layer.projection[layer.projectionTop].m);
+    if (!key.lighting) return true;
 
     // Enabled lights only, packed; their order does not change the sum. The
     // front material lights every face: lighting is one-sided.

@@ -117,13 +117,17 @@ bool Open()
     l.batchVertexCount = 0;
     l.batchIndexCount = 0;
     for (Program& p : l.programs) p = Program{};
-    l.programLights = 0;  // the other builds follow as lights come on
+    l.uniformVersion = 1;  // programs start with none
+    l.uniformsStale = false;
     es.GenVertexArrays(1, &l.vertexArrayObject);
     es.GenBuffers(1, &l.vertexBuffer);
     es.GenBuffers(1, &l.indexBuffer);
     es.GenTextures(1, &l.texture);
     Rebind();
-    return l.programs[0].name != 0;
+    // Storage for a whole batch, once: each batch is written into it.
+    es.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof l.batchVertices), nullptr, GL_STREAM_DRAW);
+    es.BufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof l.batchIndices), nullptr, GL_STREAM_DRAW);
+    return BuildFirstProgram(l);
 }
 
 void Close()
@@ -163,6 +167,31 @@ void GetFloatv(GLenum pname, GLfloat* values)
     switch (pname) {
     case GL_MODELVIEW_MATRIX: std::memcpy(values, l.modelview[l.modelviewTop].m, sizeof(Matrix)); break;
     case GL_PROJECTION_MATRIX: std::memcpy(values, l.projection[l.projectionTop].m, sizeof(Matrix)); break;
+    case GL_CURRENT_COLOR: std::memcpy(values, l.color, sizeof l.color); break;
+    default: SetError(GL_INVALID_ENUM); break;
+    }
+}
+
+void GetIntegerv(GLenum pname, GLint* values)
+{
+    const Layer& l = g_layer;
+    switch (pname) {
+    case GL_MATRIX_MODE: *values = static_cast<GLint>(l.matrixMode); break;
+    case GL_MODELVIEW_STACK_DEPTH: *values = l.modelviewTop + 1; break;
+    case GL_PROJECTION_STACK_DEPTH: *values = l.projectionTop + 1; break;
+    case GL_VERTEX_ARRAY_SIZE: *values = l.vertexArray.size; break;
+    case GL_VERTEX_ARRAY_STRIDE: *values = l.vertexArray.stride; break;
+    case GL_VERTEX_ARRAY_TYPE: *values = GL_FLOAT; break;
+    default: es.GetIntegerv(pname, values); break;  // the viewport, limits, the framebuffer's own
+    }
+}
+
+void GetPointerv(GLenum pname, void** values)
+{
+    switch (pname) {
+    case GL_VERTEX_ARRAY_POINTER: *values = const_cast<char*>(g_layer.vertexArray.pointer); break;
+    case GL_NORMAL_ARRAY_POINTER: *values = const_cast<char*>(g_layer.normalArray.pointer); break;
+    case GL_TEXTURE_COORD_ARRAY_POINTER: *values = const_cast<char*>(g_layer.texCoordArray.pointer); break;
     default: SetError(GL_INVALID_ENUM); break;
     }
 }

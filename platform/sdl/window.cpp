@@ -244,6 +244,9 @@ bool DestroyWindow(Window* window)
 
 void SetWindowSamples(int samples) { g_samples = samples > 0 ? samples : 0; }
 
+// SDL has no window classes of its own.
+bool RegisterNativeClass(const WindowClass& /*windowClass*/) { return true; }
+
 bool UnregisterClass(const char* className, Instance* instance)
 {
     bool last = false;

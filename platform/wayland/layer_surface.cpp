@@ -16,6 +16,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/gl11/fixed_function.h"
+#include "platform/gl11_route/route.h"
 #include "platform/quit_signals.h"
 #include "platform/wayland/connection.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
@@ -33,12 +35,13 @@ constexpr int kMaxConfigs = 64;             // EGL configs looked through for an
 }  // namespace
 
 struct LayerState {
-    LayerState(uint32_t outputName, LayerRole role);
+    LayerState(uint32_t outputName, LayerRole role, Renderer renderer);
     ~LayerState();
     LayerState(const LayerState&) = delete;
     LayerState& operator=(const LayerState&) = delete;
 
     LayerRole role = LayerRole::Wallpaper;
+    Renderer renderer = Renderer::Fixed;
     const char* option = "--wallpaper";  // as the user typed it, for messages
     wl_display* display = nullptr;
     wl_registry* registry = nullptr;
@@ -280,11 +283,11 @@ bool ApplyConfigure(LayerState& s)
     return true;
 }
 
-// An RGB config for desktop OpenGL windows with a depth buffer, without alpha
+// An RGB config for OpenGL (or ES 3) windows with a depth buffer, without alpha
 // where one is offered: an overlay with alpha would let the windows show through.
-bool ChooseConfig(EGLDisplay egl, EGLConfig* chosen)
+bool ChooseConfig(EGLDisplay egl, EGLint api, EGLConfig* chosen)
 {
-    const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+    const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, api,
                              EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
                              EGL_DEPTH_SIZE, MIN_DEPTH_BITS, EGL_NONE};
     EGLConfig configs[kMaxConfigs];
@@ -299,6 +302,40 @@ bool ChooseConfig(EGLDisplay egl, EGLConfig* chosen)
         }
     }
     return true;
+}
+
+enum class Made { Current, NoConfig, NoContext, NoLayer };
+
+// A context current on a window of the configured size, with the scene's
+// calls routed for it: OpenGL ES 3 for the layer, or a compatibility one (the
+// fixed-function pipeline). What failed is undone, for another try.
+Made CurrentContext(LayerState& s, bool es)
+{
+    EGLConfig config = nullptr;
+    if (!eglBindAPI(es ? EGL_OPENGL_ES_API : EGL_OPENGL_API) ||
+        !ChooseConfig(s.egl, es ? EGL_OPENGL_ES3_BIT : EGL_OPENGL_BIT, &config))
+        return Made::NoConfig;
+    const EGLint es3[] = {EGL_CONTEXT_MAJOR_VERSION, 3, EGL_CONTEXT_MINOR_VERSION, 0, EGL_NONE};
+    const EGLint compatibility[] = {EGL_NONE};
+    s.context = eglCreateContext(s.egl, config, EGL_NO_CONTEXT, es ? es3 : compatibility);
+    if (!s.eglWindow)
+        s.eglWindow = wl_egl_window_create(s.surface, s.appliedWidth * s.appliedScale, s.appliedHeight * s.appliedScale);
+    if (s.context != EGL_NO_CONTEXT && s.eglWindow)
+        s.eglSurface = eglCreatePlatformWindowSurface(s.egl, config, s.eglWindow, nullptr);
+    if (s.eglSurface == EGL_NO_SURFACE || !eglMakeCurrent(s.egl, s.eglSurface, s.eglSurface, s.context)) {
+        if (s.eglSurface != EGL_NO_SURFACE) eglDestroySurface(s.egl, s.eglSurface);
+        if (s.context != EGL_NO_CONTEXT) eglDestroyContext(s.egl, s.context);
+        s.eglSurface = EGL_NO_SURFACE;
+        s.context = EGL_NO_CONTEXT;
+        return Made::NoContext;
+    }
+    if (gl11route::Start(es)) return Made::Current;
+    eglMakeCurrent(s.egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglDestroySurface(s.egl, s.eglSurface);
+    eglDestroyContext(s.egl, s.context);
+    s.eglSurface = EGL_NO_SURFACE;
+    s.context = EGL_NO_CONTEXT;
+    return Made::NoLayer;
 }
 
 // --- Attaching, step by step ---------------------------------------------------------
@@ -367,27 +404,28 @@ Step AwaitConfigure(LayerState& s)
     return Step::Done;
 }
 
-// EGL on the connection, and a compatibility context (the fixed-function
-// pipeline) current on a window of the configured size.
+// EGL on the connection, and a context current on a window of the
+// configured size: ES 3 for the layer where batched drawing is asked for and
+// can be had, else a compatibility one (said once).
 Step MakeContext(LayerState& s)
 {
     s.egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, s.display, nullptr);
-    EGLConfig config = nullptr;
     if (s.egl == EGL_NO_DISPLAY || !eglInitialize(s.egl, nullptr, nullptr)) {
         std::fprintf(stderr, "norvex: EGL cannot draw on this Wayland display (error 0x%x)\n", eglGetError());
         return Step::Failed;
     }
-    if (!eglBindAPI(EGL_OPENGL_API) || !ChooseConfig(s.egl, &config)) {
+    Made made = s.renderer == Renderer::Batched ? CurrentContext(s, true) : Made::NoConfig;
+    if (s.renderer == Renderer::Batched && made != Made::Current)
+        gl11route::SayFixed("norvex", made == Made::NoConfig    ? "EGL has no OpenGL ES 3 window configuration"
+                                      : made == Made::NoContext ? "EGL refused an OpenGL ES 3 context"
+                                                                : gl11::OpenError());
+    if (made != Made::Current) made = CurrentContext(s, false);
+    if (made == Made::NoConfig) {
         std::fprintf(stderr, "norvex: EGL offers no desktop OpenGL window with a %d-bit depth buffer here\n",
                      MIN_DEPTH_BITS);
         return Step::Failed;
     }
-    const EGLint contextAttributes[] = {EGL_NONE};
-    s.context = eglCreateContext(s.egl, config, EGL_NO_CONTEXT, contextAttributes);
-    s.eglWindow = wl_egl_window_create(s.surface, s.appliedWidth * s.appliedScale, s.appliedHeight * s.appliedScale);
-    if (s.context != EGL_NO_CONTEXT && s.eglWindow)
-        s.eglSurface = eglCreatePlatformWindowSurface(s.egl, config, s.eglWindow, nullptr);
-    if (s.eglSurface == EGL_NO_SURFACE || !eglMakeCurrent(s.egl, s.eglSurface, s.eglSurface, s.context)) {
+    if (made != Made::Current) {
         std::fprintf(stderr, "norvex: cannot make an OpenGL context on %s (EGL error 0x%x)\n", s.label,
                      eglGetError());
         return Step::Failed;
@@ -398,8 +436,8 @@ Step MakeContext(LayerState& s)
 
 }  // namespace
 
-LayerState::LayerState(uint32_t name, LayerRole chosen)
-    : role(chosen), option(chosen == LayerRole::Overlay ? "--overlay" : "--wallpaper"), outputName(name)
+LayerState::LayerState(uint32_t name, LayerRole chosen, Renderer drawnBy)
+    : role(chosen), renderer(drawnBy), option(chosen == LayerRole::Overlay ? "--overlay" : "--wallpaper"), outputName(name)
 {
     std::snprintf(label, sizeof label, "output %u", name);
 }
@@ -407,6 +445,7 @@ LayerState::LayerState(uint32_t name, LayerRole chosen)
 // Everything Attach made, in reverse order; what it did not get is null.
 LayerState::~LayerState()
 {
+    if (context != EGL_NO_CONTEXT) gl11route::Stop();
     if (egl != EGL_NO_DISPLAY) {
         eglMakeCurrent(egl, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         if (eglSurface != EGL_NO_SURFACE) eglDestroySurface(egl, eglSurface);
@@ -436,11 +475,11 @@ LayerState::~LayerState()
 LayerSurface::LayerSurface() = default;
 LayerSurface::~LayerSurface() = default;
 
-bool LayerSurface::Attach(uint32_t outputName, LayerRole role)
+bool LayerSurface::Attach(uint32_t outputName, LayerRole role, Renderer renderer)
 {
     Detach();
     withdrawn = false;
-    state_ = std::make_unique<LayerState>(outputName, role);
+    state_ = std::make_unique<LayerState>(outputName, role, renderer);
     Step step = Step::Done;
     for (Step (*next)(LayerState&) : {Connect, CreateLayer, AwaitConfigure, MakeContext})
         if ((step = next(*state_)) != Step::Done) break;
@@ -497,6 +536,7 @@ void LayerSurface::Swap()
     s.frame = wl_surface_frame(s.surface);  // part of the commit the swap makes
     wl_callback_add_listener(s.frame, &kFrameListener, &s);
     s.frameDue = false;
+    gl11route::Flush();
     eglSwapBuffers(s.egl, s.eglSurface);
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/host_event.h"
+#include "platform/renderer.h"
 
 namespace plat {
 
@@ -30,8 +31,10 @@ public:
     // registry name (the same name for every client of the compositor), waits
     // for its first size and makes a current OpenGL context on it. False when
     // it cannot: `withdrawn` is set when the output went away meanwhile (no
-    // fault, nothing said), otherwise the reason is on stderr.
-    bool Attach(uint32_t outputName, LayerRole role);
+    // fault, nothing said), otherwise the reason is on stderr. Batched: an
+    // OpenGL ES 3 context with the scene's calls through the GL 1.1 layer, or
+    // where there is none the usual one, said once on stderr.
+    bool Attach(uint32_t outputName, LayerRole role, Renderer renderer = Renderer::Fixed);
     // Waits, in poll() and never spinning, until the compositor asks for the
     // next frame (a covered surface is not asked: it sleeps), or until the run
     // must end: CloseRequest (a stop signal), Dismissed (overlay input),

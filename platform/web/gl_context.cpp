@@ -90,6 +90,9 @@ bool DrawableSize(DeviceContext* dc, int32_t* width, int32_t* height)
     return true;
 }
 
+// The page's OpenGL is the layer's 1.1, with nothing past it.
+GLProc GLProcAddress(const char* /*name*/) { return nullptr; }
+
 void SwapBuffers(DeviceContext* dc)
 {
     if (!OnPage(dc)) return;

@@ -10,7 +10,9 @@ void emscripten_glPolygonOffset(GLfloat, GLfloat);
 void emscripten_glViewport(GLint, GLint, GLsizei, GLsizei);
 void emscripten_glClearColor(GLfloat, GLfloat, GLfloat, GLfloat);
 void emscripten_glClear(GLbitfield);
+void emscripten_glFinish();
 GLenum emscripten_glGetError();
+void emscripten_glGetIntegerv(GLenum, GLint*);
 GLuint emscripten_glCreateShader(GLenum);
 void emscripten_glShaderSource(GLuint, GLsizei, const GLchar* const*, const GLint*);
 void emscripten_glCompileShader(GLuint);
@@ -32,6 +34,7 @@ void emscripten_glBindVertexArray(GLuint);
 void emscripten_glGenBuffers(GLsizei, GLuint*);
 void emscripten_glBindBuffer(GLenum, GLuint);
 void emscripten_glBufferData(GLenum, GLsizeiptr, const void*, GLenum);
+void emscripten_glBufferSubData(GLenum, GLintptr, GLsizeiptr, const void*);
 void emscripten_glVertexAttribPointer(GLuint, GLint, GLenum, GLboolean, GLsizei, const void*);
 void emscripten_glEnableVertexAttribArray(GLuint);
 void emscripten_glDrawElements(GLenum, GLsizei, GLenum, const void*);
@@ -55,7 +58,9 @@ void UseWebGL()
         .Viewport = emscripten_glViewport,
         .ClearColor = emscripten_glClearColor,
         .Clear = emscripten_glClear,
+        .Finish = emscripten_glFinish,
         .GetError = emscripten_glGetError,
+        .GetIntegerv = emscripten_glGetIntegerv,
         .CreateShader = emscripten_glCreateShader,
         .ShaderSource = emscripten_glShaderSource,
         .CompileShader = emscripten_glCompileShader,
@@ -77,6 +82,7 @@ void UseWebGL()
         .GenBuffers = emscripten_glGenBuffers,
         .BindBuffer = emscripten_glBindBuffer,
         .BufferData = emscripten_glBufferData,
+        .BufferSubData = emscripten_glBufferSubData,
         .VertexAttribPointer = emscripten_glVertexAttribPointer,
         .EnableVertexAttribArray = emscripten_glEnableVertexAttribArray,
         .DrawElements = emscripten_glDrawElements,

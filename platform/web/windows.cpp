@@ -64,6 +64,9 @@ bool DestroyWindow(Window* window)
     return true;
 }
 
+// A page has no window classes of its own.
+bool RegisterNativeClass(const WindowClass& /*windowClass*/) { return true; }
+
 // A canvas cannot be minimised, maximised or restored.
 void ApplySystemCommand(Window* /*window*/, uint32_t /*command*/) {}
 

@@ -13,7 +13,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/gl11/fixed_function.h"
+#include "platform/gl11_route/route.h"
 #include "platform/quit_signals.h"
+#include "platform/x11/glx_es_context.h"
 
 namespace plat {
 
@@ -27,10 +30,10 @@ struct XErrors {
         ForeignWindow* w = attached;
         if (w == nullptr) return 0;
         if (w->id != 0 && e->resourceid == w->id) {
-            w->hostGone_ = true;
+            w->host_.gone = true;
             return 0;
         }
-        if (!w->errorReported_ && !w->hostGone_) {  // once: the picture may suffer, the host does not
+        if (!w->errorReported_ && !w->host_.gone) {  // once: the picture may suffer, the host does not
             char text[160] = {};
             XGetErrorText(display, e->error_code, text, sizeof text);
             std::fprintf(stderr, "norvex: X error ignored: %s (request %d.%d)\n", text, e->request_code,
@@ -52,14 +55,6 @@ int OnXIOError(Display*)
     _exit(1);
 }
 
-bool HasExtension(const char* list, const char* name)
-{
-    const size_t length = std::strlen(name);
-    for (const char* at = list; at && (at = std::strstr(at, name)) != nullptr; at += length)
-        if ((at == list || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0')) return true;
-    return false;
-}
-
 template <typename Function>
 Function Lookup(const char* name)
 {
@@ -72,13 +67,13 @@ Function Lookup(const char* name)
 void WaitForRefresh(Display* display, int screen, GLXDrawable drawable)
 {
     const char* extensions = glXQueryExtensionsString(display, screen);
-    if (HasExtension(extensions, "GLX_EXT_swap_control")) {
+    if (x11::HasExtension(extensions, "GLX_EXT_swap_control")) {
         if (auto set = Lookup<PFNGLXSWAPINTERVALEXTPROC>("glXSwapIntervalEXT")) return set(display, drawable, 1);
     }
-    if (HasExtension(extensions, "GLX_MESA_swap_control")) {
+    if (x11::HasExtension(extensions, "GLX_MESA_swap_control")) {
         if (auto set = Lookup<PFNGLXSWAPINTERVALMESAPROC>("glXSwapIntervalMESA")) return void(set(1));
     }
-    if (HasExtension(extensions, "GLX_SGI_swap_control")) {
+    if (x11::HasExtension(extensions, "GLX_SGI_swap_control")) {
         if (auto set = Lookup<PFNGLXSWAPINTERVALSGIPROC>("glXSwapIntervalSGI")) return void(set(1));
     }
 }
@@ -105,9 +100,10 @@ bool ReadHost(Display* display, ::Window window, XWindowAttributes* attributes)
     return false;
 }
 
-// A context for the visual the host chose (a saver daemon picks a
-// double-buffered one with depth for OpenGL hacks); null when it cannot draw.
-GLXContext ContextForHost(Display* display, ::Window window, const XWindowAttributes& attributes)
+// The visual the host chose, when OpenGL can draw with it (a saver daemon
+// picks a double-buffered one with depth for OpenGL hacks): null, said on
+// stderr, when it cannot. A visual without depth is said and drawn with.
+XVisualInfo* VisualForHost(Display* display, ::Window window, const XWindowAttributes& attributes)
 {
     XVisualInfo wanted {};
     wanted.visualid = XVisualIDFromVisual(attributes.visual);
@@ -126,10 +122,7 @@ GLXContext ContextForHost(Display* display, ::Window window, const XWindowAttrib
     if (depth == 0)
         std::fprintf(stderr, "norvex: the window's visual 0x%lx has no depth buffer; drawing without one\n",
                      wanted.visualid);
-    GLXContext context = glXCreateContext(display, visual, nullptr, True);
-    XFree(visual);
-    if (context == nullptr) std::fprintf(stderr, "norvex: glXCreateContext failed for the window 0x%lx\n", window);
-    return context;
+    return visual;
 }
 
 // Our own event mask on the host, not the host's: its size and its end reach
@@ -142,9 +135,38 @@ bool MakeCurrent(Display* display, ::Window window, GLXContext context)
     return false;
 }
 
+// A context current on the host with the scene's calls routed for it: ES 3
+// with the layer where batched drawing is asked for and can be had, else one
+// for the fixed function (said once). Null when neither can draw.
+GLXContext AttachContext(Display* display, ::Window window, const XWindowAttributes& host, Renderer renderer)
+{
+    XVisualInfo* visual = VisualForHost(display, window, host);
+    if (visual == nullptr) return nullptr;
+    if (renderer == Renderer::Batched) {
+        const char* why = "glXMakeCurrent failed";
+        GLXContext es = x11::CreateEsContext(display, host, &why);
+        if (es && MakeCurrent(display, window, es)) {
+            if (gl11route::Start(true)) {
+                XFree(visual);
+                return es;
+            }
+            why = gl11::OpenError();
+            glXMakeCurrent(display, None, nullptr);
+        }
+        if (es) glXDestroyContext(display, es);
+        gl11route::SayFixed("norvex", why);
+    }
+    GLXContext context = glXCreateContext(display, visual, nullptr, True);
+    XFree(visual);
+    if (context == nullptr) std::fprintf(stderr, "norvex: glXCreateContext failed for the window 0x%lx\n", window);
+    if (context && MakeCurrent(display, window, context) && gl11route::Start(false)) return context;
+    if (context) glXDestroyContext(display, context);
+    return nullptr;
+}
+
 }  // namespace
 
-bool ForeignWindow::Attach(uint32_t requested)
+bool ForeignWindow::Attach(uint32_t requested, Renderer renderer)
 {
     Detach();
     quit::Catch();  // first: a daemon may stop its hack while it is still starting
@@ -155,11 +177,11 @@ bool ForeignWindow::Attach(uint32_t requested)
     display_ = display;
     XErrors::attached = this;
     id = requested != 0 ? requested : static_cast<uint32_t>(RootWindow(display, DefaultScreen(display)));
-    hostGone_ = goneReported_ = false;
+    host_ = {};
 
     XWindowAttributes host {};
-    if (ReadHost(display, id, &host)) context_ = ContextForHost(display, id, host);
-    if (context_ && MakeCurrent(display, id, static_cast<GLXContext>(context_)) && StillThere()) {
+    if (ReadHost(display, id, &host)) context_ = AttachContext(display, id, host, renderer);
+    if (context_ && StillThere()) {
         width = host.width;
         height = host.height;
         WaitForRefresh(display, XScreenNumberOfScreen(host.screen), id);
@@ -174,7 +196,7 @@ bool ForeignWindow::Attach(uint32_t requested)
 bool ForeignWindow::StillThere()
 {
     XSync(static_cast<Display*>(display_), False);
-    if (!hostGone_) return true;
+    if (!host_.gone) return true;
     if (!quit::Caught()) std::fprintf(stderr, "norvex: the window 0x%x was destroyed\n", id);
     return false;
 }
@@ -189,7 +211,7 @@ HostEvent ForeignWindow::Poll()
         XEvent e;
         XNextEvent(display, &e);
         if (e.type == DestroyNotify && e.xdestroywindow.window == id) {
-            hostGone_ = true;
+            host_.gone = true;
         } else if (e.type == ConfigureNotify && e.xconfigure.window == id &&
                    (e.xconfigure.width != width || e.xconfigure.height != height)) {
             width = e.xconfigure.width;
@@ -197,9 +219,9 @@ HostEvent ForeignWindow::Poll()
             resized = true;
         }
     }
-    if (hostGone_) {
-        if (!goneReported_) std::fprintf(stderr, "norvex: the window 0x%x was destroyed\n", id);
-        goneReported_ = true;
+    if (host_.gone) {
+        if (!host_.goneSaid) std::fprintf(stderr, "norvex: the window 0x%x was destroyed\n", id);
+        host_.goneSaid = true;
         return HostEvent::Gone;
     }
     return resized ? HostEvent::Resized : HostEvent::Unchanged;
@@ -215,7 +237,8 @@ void ForeignWindow::Wait(uint32_t milliseconds)
 
 void ForeignWindow::Swap()
 {
-    if (display_ && !hostGone_) glXSwapBuffers(static_cast<Display*>(display_), id);
+    gl11route::Flush();
+    if (display_ && !host_.gone) glXSwapBuffers(static_cast<Display*>(display_), id);
 }
 
 void ForeignWindow::Detach()
@@ -223,6 +246,7 @@ void ForeignWindow::Detach()
     Display* display = static_cast<Display*>(display_);
     if (display == nullptr) return;
     if (context_) {
+        gl11route::Stop();
         glXMakeCurrent(display, None, nullptr);
         glXDestroyContext(display, static_cast<GLXContext>(context_));
         context_ = nullptr;

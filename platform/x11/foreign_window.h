@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "platform/host_event.h"
+#include "platform/renderer.h"
 
 namespace plat {
 
@@ -23,7 +24,9 @@ public:
     // offers it. False, with the reason on stderr, when the display, the window
     // or a context for its visual cannot be had (a window gone while a close
     // request is pending is not reported: Poll says CloseRequest then).
-    bool Attach(uint32_t id);
+    // Batched: an OpenGL ES 3 context with the scene's calls through the GL
+    // 1.1 layer, or where there is none the usual one, said once on stderr.
+    bool Attach(uint32_t id, Renderer renderer = Renderer::Fixed);
     // Takes every change that has arrived without waiting; the most serious
     // one wins (CloseRequest, Gone, Resized, Unchanged).
     HostEvent Poll();
@@ -42,10 +45,15 @@ private:
     friend struct XErrors;  // Xlib's error handler, which tells the attached window what it learnt
     bool StillThere();
 
+    // What the X server has said of the host since it was attached.
+    struct HostNews {
+        bool gone = false;      // destroyed, or named by an error
+        bool goneSaid = false;  // that it was destroyed is on stderr
+    };
+
     void* display_ = nullptr;  // Display
     void* context_ = nullptr;  // GLXContext
-    bool hostGone_ = false;    // the X server said the window is gone: destroyed, or an error naming it
-    bool goneReported_ = false;
+    HostNews host_;
     bool errorReported_ = false;  // an X error about something else was said (once)
 };
 

@@ -131,4 +131,11 @@ bool Fraction(const std::string& text, double low, double high, double* value)
     return *value >= low && *value <= high;
 }
 
+bool RendererName(const std::string& text, plat::Renderer* renderer)
+{
+    if (text != "fixed" && text != "batched") return false;
+    *renderer = text == "fixed" ? plat::Renderer::Fixed : plat::Renderer::Batched;
+    return true;
+}
+
 }  // namespace cli

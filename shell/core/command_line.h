@@ -9,6 +9,8 @@
 #include <span>
 #include <string>
 
+#include "platform/renderer.h"
+
 namespace cli {
 
 struct Option {
@@ -45,5 +47,8 @@ bool WholeNumber(const std::string& text, unsigned long long limit, unsigned lon
 bool Size(const std::string& text, int limit, int* width, int* height);
 // A decimal fraction ("0.5", ".25", "1") in low..high.
 bool Fraction(const std::string& text, double low, double high, double* value);
+// "fixed" or "batched".
+bool RendererName(const std::string& text, plat::Renderer* renderer);
+inline constexpr const char* RENDERER_NEEDED = "--renderer needs fixed or batched";
 
 }  // namespace cli

@@ -13,6 +13,7 @@
 #include "shell/core/frame.h"
 #include "shell/core/frame_pacer.h"
 #include "shell/core/frame_pieces.h"
+#include "shell/core/frame_rate_cap.h"
 #include "shell/core/reshape.h"
 #include "world/crt.h"
 
@@ -33,6 +34,8 @@ plat::HostEvent DrawFrames(Host& host, FramePieces& pieces)
 
     plat::HostEvent end = plat::HostEvent::Gone;
     FramePacer pacer(g_display.maxFps);
+    PowerCap cap(g_display);
+    bool shown = false;  // a frame of the host's current size is on show
     for (;;) {
         const plat::HostEvent event = host.Poll();
         if (event != plat::HostEvent::Unchanged && event != plat::HostEvent::Resized) {
@@ -44,6 +47,15 @@ plat::HostEvent DrawFrames(Host& host, FramePieces& pieces)
             window.height = host.height;
             ResizeGL(host.width, host.height);  // the scene's projection, the new aspect
             pieces.Resize(host.width, host.height);
+            shown = false;
+        }
+        // No frames on battery, once one of this size is there to stay: the
+        // host is heard meanwhile, and the power source read again.
+        const CapNow now = cap.Now(plat::TickCount());
+        pacer.maxFps = now.maxFps;
+        if (!now.drawing && shown) {
+            host.Wait(cap.NextReadIn(plat::TickCount()));
+            continue;
         }
         // Where swaps do not wait for the display, an idle screen still must
         // not spin: the time left of the frame's period is spent waiting.
@@ -57,6 +69,7 @@ plat::HostEvent DrawFrames(Host& host, FramePieces& pieces)
         Draw();
         pieces.End(tick);
         host.Swap();
+        shown = true;
     }
     pieces.Close();
     Deinitialize();

@@ -8,6 +8,7 @@
 #include "shell/core/draw.h"
 #include "shell/core/frame.h"
 #include "shell/core/frame_pacer.h"
+#include "shell/core/frame_rate_cap.h"
 #include "shell/core/requests.h"
 #include "shell/core/window_gl.h"
 #include "world/crt.h"
@@ -79,6 +80,7 @@ uint32_t RunMessageLoop(GL_Window* window, FramePieces* pieces)
     FramePieces& around = pieces ? *pieces : none;
     uint32_t frames = 0;
     FramePacer pacer(g_display.maxFps);
+    PowerCap cap(g_display);
     plat::Message message;
     for (;;) {
         if (plat::PeekMessage(window->windowHandle, &message)) {
@@ -93,6 +95,14 @@ uint32_t RunMessageLoop(GL_Window* window, FramePieces* pieces)
             if (message.message == plat::WM_KEYDOWN && window->visible && pacer.Remaining(plat::TickCount()) > 0)
                 Update(plat::TickCount() - window->lastTick);
         } else if (window->visible) {
+            // No frames on battery, once one is there to stay: wait for
+            // messages until the power source is read again.
+            const CapNow now = cap.Now(plat::TickCount());
+            pacer.maxFps = now.maxFps;
+            if (!now.drawing && frames > 0) {
+                plat::WaitMessageTimeout(window->windowHandle, cap.NextReadIn(plat::TickCount()));
+                continue;
+            }
             // Too early for the next frame: wait, but for messages too, which
             // are handled at once (the wait resumes after them).
             if (const uint32_t wait = pacer.Remaining(plat::TickCount())) {

@@ -9,9 +9,10 @@
 namespace {
 
 enum : size_t {
-    ROOT, WINDOW_ID, FPS, WALLPAPER, OVERLAY, SEED, MAX_FPS, WINDOWED, SIZE, NO_MODE_SWITCH, SAMPLES, SCALE
+    ROOT, WINDOW_ID, FPS, WALLPAPER, OVERLAY, SEED, MAX_FPS, WINDOWED, SIZE, NO_MODE_SWITCH, SAMPLES, SCALE,
+    FRAMES_TO, RENDERER, BATTERY_FPS
 };  // rows of kOptions
-constexpr std::array<cli::Option, 12> kOptions = {{
+constexpr std::array<cli::Option, 15> kOptions = {{
     {"root",           false},
     {"window-id",      true},
     {"fps",            false},
@@ -24,6 +25,9 @@ constexpr std::array<cli::Option, 12> kOptions = {{
     {"no-mode-switch", false},
     {"samples",        true},
     {"scale",          true},
+    {"frames-to",      true},
+    {"renderer",       true},
+    {"battery-fps",    true},
 }};
 
 // The end of a refusal, naming the value given.
@@ -93,6 +97,13 @@ cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* optio
             if (!cli::WholeNumber(value, MAX_FPS_LIMIT, &n))
                 return "--max-fps needs frames a second, a whole number 0..1000 (0: no cap)" + Not(value);
             display.maxFps = static_cast<uint32_t>(n);
+            display.maxFpsGiven = true;
+            break;
+        case BATTERY_FPS:
+            if (!cli::WholeNumber(value, MAX_FPS_LIMIT, &n))
+                return "--battery-fps needs frames a second on battery, a whole number 0..1000 (0: none drawn)" +
+                       Not(value);
+            display.batteryFps = static_cast<uint32_t>(n);
             break;
         case WINDOWED: display.windowed = true; break;
         case SIZE:
@@ -109,6 +120,16 @@ cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* optio
             if (!cli::Fraction(value, MIN_SCALE, 1.0, &fraction))
                 return "--scale needs a share of the window's size from 0.25 to 1" + Not(value);
             display.scale = static_cast<float>(fraction);
+            display.scaleGiven = true;
+            break;
+        case RENDERER:
+            if (!cli::RendererName(value, &display.renderer)) return cli::RENDERER_NEEDED + Not(value);
+            options->rendererGiven = true;
+            break;
+        case FRAMES_TO:
+            if (!cli::WholeNumber(value, MAX_DESCRIPTOR, &n))
+                return "--frames-to needs the number of an open socket" + Not(value);
+            options->framesTo = static_cast<int>(n);
             break;
         }
         if ((index == WINDOWED || index == SIZE || index == NO_MODE_SWITCH) && ownWindow == kOptions.size())
@@ -118,18 +139,25 @@ cli::Parsed ParseNorvexOptions(int argc, char* const* argv, NorvexOptions* optio
     if (parsed.outcome != cli::Outcome::Run) return parsed;
     // A Wayland role picks where the scene is drawn by itself: neither goes
     // with the other or with an X window (--root and --window-id go together).
-    const char* role = options->overlay ? "--overlay" : options->wallpaper ? "--wallpaper" : nullptr;
+    // The wallpaper plugin's renderer (--frames-to) likewise.
+    const bool frames = options->framesTo >= 0;
+    const char* role = frames ? "--frames-to" : options->overlay ? "--overlay" : options->wallpaper ? "--wallpaper" : nullptr;
     const struct { bool given; const char* name; } others[] = {
         {options->root, "--root"}, {options->windowId != 0, "--window-id"},
-        {options->wallpaper && options->overlay, "--wallpaper"}};
+        {options->wallpaper && (options->overlay || frames), "--wallpaper"}, {options->overlay && frames, "--overlay"}};
     for (const auto& other : others)
         if (role && other.given)
             return {cli::Outcome::Refused, "give only one of " + std::string(other.name) + " and " + role};
     // --root and --window-id draw into a window a saver daemon made, and the
     // Wayland roles into layers a compositor placed: neither has a window of
     // the demo's own to size or take full screen.
-    if ((options->root || options->windowId != 0 || role) && ownWindow != kOptions.size())
+    const bool hosted = options->root || options->windowId != 0 || role;
+    if (hosted && ownWindow != kOptions.size())
         return {cli::Outcome::Refused, OwnWindowOption(ownWindow) + " is for the demo's own window, not for " +
-                                           (role ? "--wallpaper or --overlay" : "--root or --window-id")};
+                                           (frames ? "--frames-to" : role ? "--wallpaper or --overlay" : "--root or --window-id")};
+    // A saver's or a desktop's picture costs the least batched; the demo's
+    // own window keeps the fixed function it was written for.
+    if (!options->rendererGiven) display.renderer = hosted ? plat::Renderer::Batched : plat::Renderer::Fixed;
+    display.followsPower = !display.maxFpsGiven;
     return parsed;
 }

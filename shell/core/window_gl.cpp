@@ -4,6 +4,7 @@
 #include "shell/core/window_gl.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_SAMPLES: OpenGL 1.3, past what every gl.h declares
 
 #include <cstdio>
 
@@ -104,6 +105,7 @@ int32_t CreateWindowGL(GL_Window* window)
     }
 
     plat::SetWindowSamples(WindowSamples());
+    plat::SetWindowRenderer(g_display.renderer);
     window->windowHandle = plat::CreateWindow(exStyle, window->application->className, window->title,
                                               style, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                                               window->application->instance, &pfd, window);

@@ -1,10 +1,11 @@
-// The glyph table of the built-in font, and its bitmaps built from it at
-// compile time.
+// The glyph table of the built-in font, and its glyphs drawn as quads, one
+// per run of lit font pixels in a row.
 #include "shell/fps_overlay/bitmap_font.h"
 
 #include <GL/gl.h>
 
 #include <cstddef>
+#include <cstring>
 
 namespace font {
 namespace {
@@ -31,24 +32,6 @@ constexpr Glyph kGlyphs[] = {
 };
 constexpr size_t kGlyphCount = sizeof kGlyphs / sizeof kGlyphs[0];
 
-constexpr Bitmap Expand(const Glyph& glyph)
-{
-    Bitmap bits{};
-    for (int y = 0; y < HEIGHT; ++y) {
-        const char* row = glyph.rows[GLYPH_ROWS - 1 - y / SCALE];  // bitmaps run bottom-up
-        for (int x = 0; x < WIDTH; ++x)
-            if (row[x / SCALE] == '#')
-                bits[static_cast<size_t>(y * BYTES_PER_ROW + x / 8)] |= static_cast<uint8_t>(0x80u >> (x % 8));
-    }
-    return bits;
-}
-
-constexpr std::array<Bitmap, kGlyphCount> kBitmaps = [] {
-    std::array<Bitmap, kGlyphCount> all{};
-    for (size_t i = 0; i < kGlyphCount; ++i) all[i] = Expand(kGlyphs[i]);
-    return all;
-}();
-
 constexpr int IndexOf(char code)
 {
     for (size_t i = 0; i < kGlyphCount; ++i)
@@ -58,8 +41,6 @@ constexpr int IndexOf(char code)
 
 }  // namespace
 
-const Bitmap& BitmapOf(char code) { return kBitmaps[static_cast<size_t>(IndexOf(code))]; }
-
 bool Lit(char code, int column, int row)
 {
     if (column < 0 || column >= GLYPH_COLUMNS || row < 0 || row >= GLYPH_ROWS) return false;
@@ -68,8 +49,26 @@ bool Lit(char code, int column, int row)
 
 void DrawText(const char* text, int x, int y)
 {
-    glRasterPos2f(static_cast<GLfloat>(x) + 0.5f, static_cast<GLfloat>(y) + 0.5f);  // pixel centre
-    for (const char* c = text; *c; ++c) glBitmap(WIDTH, HEIGHT, 0.0f, 0.0f, ADVANCE, 0.0f, BitmapOf(*c).data());
+    static GLfloat corners[MAX_TEXT * GLYPH_ROWS * MAX_RUNS * 4][2];  // window pixels, four per quad
+    int count = 0;
+    for (int i = 0; i < MAX_TEXT && text[i] != '\0'; ++i) {
+        const char* const* rows = kGlyphs[IndexOf(text[i])].rows;
+        for (int row = 0; row < GLYPH_ROWS; ++row) {
+            const float top = static_cast<float>(y + (GLYPH_ROWS - row) * SCALE), bottom = top - SCALE;
+            for (int column = 0; column < GLYPH_COLUMNS; ++column) {
+                if (rows[row][column] != '#' || (column > 0 && rows[row][column - 1] == '#')) continue;
+                int end = column;
+                while (end < GLYPH_COLUMNS && rows[row][end] == '#') ++end;
+                const float left = static_cast<float>(x + i * ADVANCE + column * SCALE);
+                const float right = static_cast<float>(x + i * ADVANCE + end * SCALE);
+                const GLfloat quad[4][2] = {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
+                std::memcpy(corners[count], quad, sizeof quad);
+                count += 4;
+            }
+        }
+    }
+    glVertexPointer(2, GL_FLOAT, 0, corners);
+    glDrawArrays(GL_QUADS, 0, count);
 }
 
 }  // namespace font

@@ -1,9 +1,8 @@
 // A small built-in bitmap font for the frame-rate line: 5 x 7 glyphs drawn
-// twice their size with glBitmap (GL 1.1), so that no font package is needed.
+// twice their size, each row's runs of lit font pixels as one quad, with the
+// GL 1.1 calls that both renderers serve, so that no font package is needed.
 #pragma once
 
-#include <array>
-#include <cstdint>
 
 namespace font {
 
@@ -13,7 +12,8 @@ inline constexpr int SCALE = 2;          // screen pixels per font pixel
 inline constexpr int WIDTH = GLYPH_COLUMNS * SCALE;   // screen pixels
 inline constexpr int HEIGHT = GLYPH_ROWS * SCALE;     // screen pixels
 inline constexpr int ADVANCE = WIDTH + SCALE;         // screen pixels from one glyph to the next
-inline constexpr int BYTES_PER_ROW = (WIDTH + 7) / 8;
+inline constexpr int MAX_TEXT = 24;                    // characters drawn at most
+inline constexpr int MAX_RUNS = 3;                     // runs of lit pixels in one glyph row, at most
 
 // One glyph, top row first; '#' marks a lit font pixel.
 struct Glyph {
@@ -21,17 +21,12 @@ struct Glyph {
     const char* rows[GLYPH_ROWS];
 };
 
-// A glyph as glBitmap takes it: bottom row first, most significant bit leftmost,
-// rows padded to whole bytes (unpack alignment 1).
-using Bitmap = std::array<uint8_t, BYTES_PER_ROW * HEIGHT>;
-
-// The glyph for a character; a blank one for characters the font lacks.
-const Bitmap& BitmapOf(char code);
 // Whether the font pixel at (column, row from the top) of a character's glyph is lit.
 bool Lit(char code, int column, int row);
 
 // Draws text with its lower-left corner at window pixel (x, y), in the current
-// raster colour: the caller has set up a pixel-exact projection.
+// colour, from the vertex array: the caller has set up a pixel-exact
+// projection, unlit and untextured drawing, and only the vertex array enabled.
 void DrawText(const char* text, int x, int y);
 
 }  // namespace font

@@ -5,12 +5,13 @@
 
 #include "platform/quit_signals.h"
 #include "platform/x11/foreign_window.h"
+#include "shell/core/display_settings.h"
 #include "shell/core/draw_frames.h"
 
 int RunSaver(uint32_t id, FramePieces& pieces)
 {
     plat::ForeignWindow host;
-    const plat::HostEvent end = host.Attach(id) ? DrawFrames(host, pieces) : host.Poll();
+    const plat::HostEvent end = host.Attach(id, g_display.renderer) ? DrawFrames(host, pieces) : host.Poll();
     host.Detach();
     // Stopped, even while starting (a daemon cycling quickly): no failure.
     if (end == plat::HostEvent::CloseRequest) plat::quit::EndBySignal(plat::quit::Caught());

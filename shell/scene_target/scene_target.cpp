@@ -4,26 +4,58 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include "shell/scene_target/scene_target.h"
 
-#include <GL/glext.h>
+#include "shell/scene_target/framebuffer_calls.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/core/options.h"
+
 namespace {
 
-// Framebuffer objects are GL 3.0, or an extension before it.
+// Framebuffer objects are GL 3.0 and ES 3.0, or an extension before them.
 bool HasFramebuffers()
 {
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    constexpr char kEs[] = "OpenGL ES ";
+    if (version != nullptr && std::strncmp(version, kEs, sizeof kEs - 1) == 0) version += sizeof kEs - 1;
     if (version != nullptr && std::atoi(version) >= 3) return true;
     const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     return extensions != nullptr && std::strstr(extensions, "GL_ARB_framebuffer_object") != nullptr;
 }
 
 // Each problem is said once a run, not again for every new window.
-bool g_saidNoFramebuffers = false, g_saidNoSamples = false;
+bool g_saidNoFramebuffers = false, g_saidNoSamples = false, g_saidSoftware = false;
+
+// Mesa's rasterisers that run on the processor.
+bool SoftwareRenderer(const char* renderer)
+{
+    if (renderer == nullptr) return false;
+    for (const char* name : {"llvmpipe", "softpipe", "swrast"})
+        if (std::strstr(renderer, name) != nullptr) return true;
+    return false;
+}
+
+// The share of a width x height picture that a software renderer keeps up
+// with; 1 for any other renderer, a small picture or a multisampled window.
+float SoftwareScale(const char* program, int32_t width, int32_t height)
+{
+    const double pixels = static_cast<double>(width) * height;
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (pixels <= SOFTWARE_MAX_PIXELS || !SoftwareRenderer(renderer)) return 1.0f;
+    GLint windowSamples = 0;
+    glGetIntegerv(GL_SAMPLES, &windowSamples);
+    if (windowSamples > 0) return 1.0f;  // a stretch cannot be drawn into it
+    const float scale = std::max(static_cast<float>(std::sqrt(SOFTWARE_MAX_PIXELS / pixels)), static_cast<float>(MIN_SCALE));
+    if (!g_saidSoftware)
+        std::fprintf(stderr, "%s: %s draws on the processor: the %dx%d picture is drawn at scale %.2f and "
+                     "stretched (--scale 1 draws it whole)\n", program, renderer, width, height, scale);
+    g_saidSoftware = true;
+    return scale;
+}
 
 void SayNoFramebuffers(const char* program, const char* why)
 {
@@ -57,6 +89,8 @@ GLuint Framebuffer(GLuint color, GLuint depth)
 void SceneTarget::Open(int32_t windowWidth, int32_t windowHeight)
 {
     Close();
+    if (fitSoftware) scale = SoftwareScale(program, windowWidth, windowHeight);
+    if (scale >= 1.0f && samples == 0) return;  // nothing to do: straight into the window
     if (!HasFramebuffers()) {
         SayNoFramebuffers(program, "no framebuffer objects here");
         return;
@@ -104,6 +138,7 @@ bool SceneTarget::Allocate()
 
 void SceneTarget::Resize(int32_t windowWidth, int32_t windowHeight)
 {
+    if (fitSoftware) return Open(windowWidth, windowHeight);  // the share the new size needs
     if (framebuffer == 0) return;
     if (windowWidth != width || windowHeight != height) {
         Free();

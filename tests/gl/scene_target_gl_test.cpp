@@ -33,6 +33,8 @@ TEST_F(SceneTest, SceneTargetStretchesTheSceneOverTheWindow)
         {0.25f, 4, {1, 0, 16, 16}, 100, 50, {0, 0, 25, 13}},
         {1.0f, 4, {0, 0, 64, 64}, 100, 50, {0, 0, 100, 50}},  // at the window's size one copy resolves
         {0.3f, 0, {0, 0, 19, 19}, 3, 1, {0, 0, 1, 1}},        // never below one pixel
+        {0.5f, 0, {0, 0, 32, 32}, 64, 50, {0, 0, 32, 25}},    // one side alone changes
+        {0.5f, 0, {0, 0, 32, 32}, 100, 64, {0, 0, 50, 32}},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "scale " << r.scale << ", " << r.samples << " samples");
@@ -64,4 +66,35 @@ TEST_F(SceneTest, SceneTargetStretchesTheSceneOverTheWindow)
         EXPECT_EQ(glow(), glowBefore);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
+}
+
+// With no --scale, a software renderer (this context's llvmpipe) draws a
+// picture of more than about 2.1 million pixels at the share that brings it to
+// that, no lower than the least scale, said once a run; a smaller picture goes
+// straight into the window.
+TEST_F(SceneTest, SoftwareRendererDrawsALargePictureAtAShareOfIt)
+{
+    // Window size; the scene's size then (0: straight into the window).
+    const struct { int w, h, sceneW, sceneH; } rows[] = {
+        {2560, 1600, 1833, 1146}, {1920, 1080, 0, 0}, {3840, 2160, 1932, 1087}, {8192, 8192, 2048, 2048}};
+    SceneTarget plain;  // scale 1, no samples: straight into the window, whatever the renderer
+    plain.Open(2560, 1600);
+    EXPECT_EQ(plain.framebuffer, 0u);
+    testing::internal::CaptureStderr();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.w << "x" << r.h);
+        SceneTarget target;
+        target.fitSoftware = true;
+        target.Open(r.w, r.h);
+        EXPECT_EQ((std::array{target.framebuffer != 0 ? target.sceneWidth : 0, target.framebuffer != 0 ? target.sceneHeight : 0}),
+                  (std::array{r.sceneW, r.sceneH}));
+        target.Resize(640, 480);  // small enough again: straight
+        EXPECT_EQ(target.framebuffer, 0u);
+        target.Close();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("llvmpipe"), std::string::npos) << said;
+    EXPECT_NE(said.find("2560x1600 picture is drawn at scale 0.72"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

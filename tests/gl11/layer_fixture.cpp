@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "platform/gl11_route/route.h"
 #include "platform/offscreen/offscreen.h"
 
 namespace {
@@ -37,7 +38,7 @@ std::vector<uint8_t> Render(const Api& api, int width, int height, const Scene& 
     }
     const bool layer = &api == &kLayer;
     if (layer) {
-        UseNativeEs();
+        gl11route::UseDriverEs();
         if (!gl11::Open()) {
             ADD_FAILURE() << "layer: " << gl11::OpenError();
             return rgba;

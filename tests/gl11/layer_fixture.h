@@ -12,9 +12,6 @@
 
 #include "platform/gl11/fixed_function.h"
 
-// The layer's ES table set to the native driver's functions.
-void UseNativeEs();
-
 // The GL 1.1 and GLU calls a test scene makes, by either path.
 struct Api {
     void (*Enable)(GLenum);

@@ -131,6 +131,23 @@ TEST(FixedFunctionLayer, LitColourOfAVertexUnderOneSpotLight)
     }
 }
 
+// An index list longer than a batch holds (one quad over and over, four
+// corners) is cut into batches like any other draw: the same picture.
+TEST(FixedFunctionLayer, AnIndexListLongerThanABatchDraws)
+{
+    const GLfloat corners[12] = {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0};
+    std::vector<GLuint> indices(4 * (gl11::kBatchIndices / 6 + 1));
+    for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<GLuint>(i % 4);
+    const Scene quads = [&](const Api& g) {
+        g.EnableClientState(GL_VERTEX_ARRAY);
+        g.VertexPointer(3, GL_FLOAT, 0, corners);
+        g.DrawElements(GL_QUADS, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
+    };
+    const auto native = Render(kNative, 8, 8, quads), layer = Render(kLayer, 8, 8, quads);
+    EXPECT_EQ(Compare(native, layer, 0).pixelsOver, 0);
+    EXPECT_EQ(layer[0], 255) << "the quad covers the picture";
+}
+
 TEST(FixedFunctionLayer, MipmapLevelsMatchGluByteForByte)
 {
     BuildGlowImage();

@@ -82,6 +82,14 @@ TEST(CommandLine, FormsAndRefusals)
         {"--scale",                   Refused, "option --scale needs a value", false, 0, false},
         {"--windowed=1",              Refused, "option --windowed takes no value", false, 0, false},
         {"--wallpaper --size 8x8",    Refused, "--size is for the demo's own window, not for --wallpaper or --overlay", false, 0, false},
+        {"--frames-to 3 --fps",       Run, "", false, 0, true},
+        {"--frames-to -1",            Refused, "--frames-to needs the number of an open socket, not '-1'", false, 0, false},
+        {"--frames-to 3 --wallpaper", Refused, "give only one of --wallpaper and --frames-to", false, 0, false},
+        {"--overlay --frames-to 3",   Refused, "give only one of --overlay and --frames-to", false, 0, false},
+        {"--frames-to 3 --windowed",  Refused, "--windowed is for the demo's own window, not for --frames-to", false, 0, false},
+        // Several: the first is named.
+        {"--overlay --no-mode-switch --size 8x8 --windowed", Refused, "--no-mode-switch is for the demo's own window", false, 0, false},
+        {"--root --windowed --no-mode-switch", Refused, "--windowed is for the demo's own window", false, 0, false},
     };
     for (const auto& r : rows) {
         NorvexOptions options;

@@ -13,6 +13,7 @@ TEST(FrameRate, CountsOverHalfSecondSpans)
         {"10 per second", 1000, 100, 5, "FPS: 10.0"},       {"across the wrap", 0xFFFFFF00u, 50, 10, "FPS: 20.0"},
         {"slow frames", 0, 1500, 1, "FPS: 0.7"},
         {"next span started", 0, 20, 30, "FPS: 50.0"},  // 25 frames close the first span; 5 more do not
+        {"second span", 0, 20, 50, "FPS: 50.0"},        // counted afresh: 25 frames, not 50
     };
     for (const auto& r : rows) {
         FrameRate rate;

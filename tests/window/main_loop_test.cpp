@@ -1,6 +1,7 @@
 // The inner loop on a window without SDL behind it: messages are handled
 // before every frame, requests posted during a frame take effect before the
-// next one, and a minimised window draws nothing. Each case runs in a child
+// next one, a minimised window draws nothing, and the pieces drawn around the
+// scene follow the window's size messages alone. Each case runs in a child
 // process, because its frames advance the scene's global pools.
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "bare_window.h"
+#include "shell/core/frame_pieces.h"
 
 namespace {
 
@@ -18,7 +20,13 @@ struct Case {
     int32_t visible;
     int32_t escapeHeld, f1Held;
     std::vector<plat::Message> queued;  // waiting before the loop starts
-    const char* summary;                // frames, full-screen request, looping, messages left
+    const char* summary;                // frames, full-screen request, looping, messages left, sizes
+};
+
+// A piece that notes the sizes it is told.
+struct SizeLog : FramePiece {
+    std::string sizes;
+    void Resize(int32_t width, int32_t height) override { sizes += std::to_string(width) + "x" + std::to_string(height) + ","; }
 };
 
 [[noreturn]] void RunCase(const Case& c)
@@ -37,13 +45,16 @@ struct Case {
     keys.pressed[plat::VK_F1] = c.f1Held;
     for (const plat::Message& m : c.queued) plat::PostMessage(&w, m.message, m.first, m.second);
 
-    const uint32_t frames = RunMessageLoop(&record);
+    SizeLog log;
+    FramePieces pieces;
+    pieces.Add(&log);
+    const uint32_t frames = RunMessageLoop(&record, &pieces);
 
     std::string left;
     plat::Message m{};
     while (plat::PeekMessage(&w, &m)) left += std::to_string(m.message) + ",";
-    std::fprintf(stderr, "summary frames=%u full=%d looping=%d left=%s.\n", frames, g_createFullScreen,
-                 g_isProgramLooping, left.c_str());
+    std::fprintf(stderr, "summary frames=%u full=%d looping=%d left=%s sized=%s.\n", frames, g_createFullScreen,
+                 g_isProgramLooping, left.c_str(), log.sizes.c_str());
     std::fflush(stderr);
     _exit(0);
 }
@@ -58,21 +69,21 @@ TEST(MainLoop, RequestsTakeEffectBeforeTheNextFrame)
     const plat::Message focusLost{plat::WM_KILLFOCUS, 0, 0};
     const Case cases[] = {
         // F1 held: one frame posts the toggle, which ends the loop before a second frame.
-        {"f1", 1, 0, 1, {}, "frames=1 full=0 looping=1 left=\\."},
+        {"f1", 1, 0, 1, {}, "frames=1 full=0 looping=1 left= sized=\\."},
         // Escape and F1 in one frame: WM_QUIT is read first, the toggle is never handled.
-        {"escape and f1", 1, 1, 1, {}, "frames=1 full=1 looping=0 left=1025,\\."},
+        {"escape and f1", 1, 1, 1, {}, "frames=1 full=1 looping=0 left=1025, sized=\\."},
         // Minimised: no frame, even with Escape held; a close request still ends the loop.
-        {"minimised close", 0, 1, 0, {{plat::WM_CLOSE, 0, 0}}, "frames=0 full=1 looping=0 left=\\."},
+        {"minimised close", 0, 1, 0, {{plat::WM_CLOSE, 0, 0}}, "frames=0 full=1 looping=0 left= sized=\\."},
         // Restored: frames again.
         {"restored", 0, 0, 0, {{plat::WM_SIZE, plat::SIZE_RESTORED, plat::PackSize(64, 48)}, f1Down},
-         "frames=1 full=0 looping=1 left=\\."},
+         "frames=1 full=0 looping=1 left= sized=64x48,\\."},
         // A press and its release handled together before a frame still count for that frame
         // (the other key held, so that the case ends either way).
-        {"tap", 1, 0, 1, {escDown, escUp}, "frames=1 full=1 looping=0 left=1025,\\."},
-        {"tap of F1", 1, 1, 0, {f1Down, f1Up}, "frames=1 full=1 looping=0 left=1025,\\."},
+        {"tap", 1, 0, 1, {escDown, escUp}, "frames=1 full=1 looping=0 left=1025, sized=\\."},
+        {"tap of F1", 1, 1, 0, {f1Down, f1Up}, "frames=1 full=1 looping=0 left=1025, sized=\\."},
         // The focus gone: a held key is released, a press struck before it still counts.
-        {"held, focus lost", 1, 1, 0, {focusLost, f1Down}, "frames=1 full=0 looping=1 left=\\."},
-        {"struck, focus lost", 1, 0, 0, {escDown, focusLost, f1Down}, "frames=1 full=1 looping=0 left=1025,\\."},
+        {"held, focus lost", 1, 1, 0, {focusLost, f1Down}, "frames=1 full=0 looping=1 left= sized=\\."},
+        {"struck, focus lost", 1, 0, 0, {escDown, focusLost, f1Down}, "frames=1 full=1 looping=0 left=1025, sized=\\."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

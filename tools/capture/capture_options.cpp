@@ -8,8 +8,8 @@
 namespace capture {
 namespace {
 
-enum : size_t { SEED, SIZE, FRAMES, FROM, EVERY, OUT, Y4M, SAMPLES };  // rows of kOptions
-constexpr std::array<cli::Option, 8> kOptions = {{
+enum : size_t { SEED, SIZE, FRAMES, FROM, EVERY, OUT, Y4M, SAMPLES, RENDERER };  // rows of kOptions
+constexpr std::array<cli::Option, 9> kOptions = {{
     {"seed",    true},
     {"size",    true},
     {"frames",  true},
@@ -18,6 +18,7 @@ constexpr std::array<cli::Option, 8> kOptions = {{
     {"out",     true},
     {"y4m",     false},
     {"samples", true},
+    {"renderer", true},
 }};
 
 }  // namespace
@@ -57,6 +58,10 @@ cli::Parsed ParseOptions(int argc, char* const* argv, Options& options)
             if (!cli::WholeNumber(value, 8, &n) || (n != 2 && n != 4 && n != 8))
                 return "--samples needs 2, 4 or 8 samples per pixel, not '" + value + "'";
             options.samples = static_cast<int>(n);
+            break;
+        case RENDERER:
+            if (!cli::RendererName(value, &options.renderer))
+                return std::string(cli::RENDERER_NEEDED) + ", not '" + value + "'";
             break;
         }
         return {};

@@ -16,6 +16,7 @@
 #include "capture_options.h"
 #include "frame_writers.h"
 #include "world/crt.h"
+#include "platform/gl11_route/route.h"
 #include "platform/offscreen/offscreen.h"
 #include "scene/scene.h"
 #include "shell/core/draw.h"
@@ -87,7 +88,9 @@ int main(int argc, char** argv)
     }
 
     plat::OffscreenGL gl;
-    if (!gl.Open(options.width, options.height)) return Fail(1, "no offscreen OpenGL context: " + gl.error());
+    if (!gl.Open(options.width, options.height, options.renderer))
+        return Fail(1, "no offscreen OpenGL context: " + gl.error());
+    if (!gl.fallback().empty()) gl11route::SayFixed("norvex-capture", gl.fallback().c_str());
 
     // What the demo's entry point does before its first window, with the clock pinned.
     crt::PinTime(options.seed);
@@ -110,9 +113,13 @@ int main(int argc, char** argv)
     std::vector<unsigned char> rgba(static_cast<size_t>(options.width) * options.height * 4), scratch(rgba.size());
     capture::Y4mWriter stream(stdout, options.width, options.height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    const gl11route::Route drawn = gl11route::Current();
     for (int frame = 1; frame <= options.frames && !g_interrupted; ++frame) {
+        // Every frame is flown, written or not: the flight depends on the
+        // count alone. Those before --from need not be drawn.
+        gl11route::Set(frame < options.from ? gl11route::Route::Nowhere : drawn);
         target.Begin();
-        Draw();  // every frame, written or not: the flight depends on the count alone
+        Draw();
         target.Show();
         if (frame >= options.from && frame % options.every == 0) {
             ReadFrame(options.width, options.height, rgba, scratch);

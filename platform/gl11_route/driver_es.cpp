@@ -1,19 +1,21 @@
-// The layer's ES table filled with the native driver's own entry points: the
-// layer then draws with the same rasteriser as the fixed-function GL it imitates.
-// They are looked up past this program, whose GL 1.1 names route the scene.
+// The layer's ES table filled with the driver's own entry points: on an ES 3
+// context they are ES's; on a compatibility context (the layer's tests) the
+// layer then draws with the same rasteriser as the fixed function it imitates.
 #define GL_GLEXT_PROTOTYPES
-#include "gl11/layer_fixture.h"
-#include "gl11/scene_route.h"
 #include "platform/gl11/es_api.h"
+#include "platform/gl11_route/route.h"
 
 #define DRIVER(name) reinterpret_cast<decltype(&name)>(DriverFunction(#name))
 
-void UseNativeEs()
+namespace gl11route {
+
+void UseDriverEs()
 {
     gl11::es = gl11::EsApi{
         .Enable = DRIVER(glEnable), .Disable = DRIVER(glDisable), .BlendFunc = DRIVER(glBlendFunc),
         .PolygonOffset = DRIVER(glPolygonOffset), .Viewport = DRIVER(glViewport),
-        .ClearColor = DRIVER(glClearColor), .Clear = DRIVER(glClear), .GetError = DRIVER(glGetError),
+        .ClearColor = DRIVER(glClearColor), .Clear = DRIVER(glClear), .Finish = DRIVER(glFinish), .GetError = DRIVER(glGetError),
+        .GetIntegerv = DRIVER(glGetIntegerv),
         .CreateShader = DRIVER(glCreateShader), .ShaderSource = DRIVER(glShaderSource),
         .CompileShader = DRIVER(glCompileShader), .GetShaderiv = DRIVER(glGetShaderiv),
         .GetShaderInfoLog = DRIVER(glGetShaderInfoLog), .DeleteShader = DRIVER(glDeleteShader),
@@ -24,9 +26,12 @@ void UseNativeEs()
         .Uniform4fv = DRIVER(glUniform4fv), .UniformMatrix4fv = DRIVER(glUniformMatrix4fv),
         .GenVertexArrays = DRIVER(glGenVertexArrays), .BindVertexArray = DRIVER(glBindVertexArray),
         .GenBuffers = DRIVER(glGenBuffers), .BindBuffer = DRIVER(glBindBuffer), .BufferData = DRIVER(glBufferData),
+        .BufferSubData = DRIVER(glBufferSubData),
         .VertexAttribPointer = DRIVER(glVertexAttribPointer),
         .EnableVertexAttribArray = DRIVER(glEnableVertexAttribArray), .DrawElements = DRIVER(glDrawElements),
         .GenTextures = DRIVER(glGenTextures), .ActiveTexture = DRIVER(glActiveTexture),
         .BindTexture = DRIVER(glBindTexture), .TexParameteri = DRIVER(glTexParameteri),
         .TexImage2D = DRIVER(glTexImage2D), .PixelStorei = DRIVER(glPixelStorei)};
 }
+
+}  // namespace gl11route
