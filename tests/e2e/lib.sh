@@ -119,20 +119,59 @@ e2e_start_openbox() {
     e2e_wait_for 10 wmctrl -m >/dev/null 2>&1
 }
 
+# Programs whose end a test judges are children of this waiter: a shell's
+# wait reads 143 both for a death by SIGTERM and for exit(143), which a
+# daemon's waitpid(2) tells apart. It writes the program's pid to DIR/w<its
+# own pid>, then how the program ended to DIR/<pid>: the exit code, or the
+# name of the signal that ended it (SIGTERM). Usage: python3 -c "$E2E_WAITER" DIR command...
+E2E_WAITER='import os, signal, sys
+pid = os.fork()
+if pid == 0:  # what Python ignores, the program must not inherit ignored
+    for number in (signal.SIGPIPE, signal.SIGXFSZ): signal.signal(number, signal.SIG_DFL)
+    os.execvp(sys.argv[2], sys.argv[2:])
+def record(name, text):
+    with open(name + ".new", "w") as f: f.write(text + "\n")
+    os.rename(name + ".new", name)
+record("%s/w%d" % (sys.argv[1], os.getpid()), str(pid))
+status = os.waitpid(pid, 0)[1]
+record("%s/%d" % (sys.argv[1], pid),
+       signal.Signals(os.WTERMSIG(status)).name if os.WIFSIGNALED(status) else str(os.WEXITSTATUS(status)))'
+
+# e2e_spawn OUT ERR command...: starts the command in the background under the
+# waiter, its stdout in OUT and its stderr in ERR (which may be OUT); sets
+# E2E_SPAWNED to the command's own pid; both are stopped when the test ends.
+e2e_spawn() {
+    local out=$1 err=$2 ends=$E2E_TMP/ends waiter; shift 2
+    mkdir -p "$ends"
+    if [ "$err" = "$out" ]; then python3 -c "$E2E_WAITER" "$ends" "$@" >"$out" 2>&1 &
+    else python3 -c "$E2E_WAITER" "$ends" "$@" >"$out" 2>"$err" & fi
+    waiter=$!
+    e2e_track "$waiter"
+    e2e_wait_for 10 test -e "$ends/w$waiter" || { echo "the waiter did not start $1" >&2; return 1; }
+    read -r E2E_SPAWNED <"$ends/w$waiter"
+    e2e_track "$E2E_SPAWNED"
+}
+
 # e2e_start_norvex BINARY [ARGS...]: starts the demo; sets E2E_NORVEX (pid); stderr in $E2E_TMP/norvex.err.
 # A script's background job inherits SIGINT ignored; the demo gets it back, as
 # when started from a terminal.
 e2e_start_norvex() {
-    env --default-signal=INT,TERM "$@" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
-    E2E_NORVEX=$!
-    e2e_track "$E2E_NORVEX"
+    e2e_spawn "$E2E_TMP/norvex.out" "$E2E_TMP/norvex.err" env --default-signal=INT,TERM "$@"
+    E2E_NORVEX=$E2E_SPAWNED
 }
 
 # e2e_wait_exit PID SECONDS: waits for the process to end and sets E2E_EXIT to
-# its exit code; returns 1 if it is still running by then. Call it directly, not
-# in $(...): only this shell can collect its child's exit code.
+# its exit code, or to the signal's name (SIGTERM) when one ended it; returns 1
+# if it is still running by then. That is told for what e2e_spawn started;
+# for this shell's other children, a signal N reads as 128 + N. Call it
+# directly, not in $(...): only this shell can collect its child's exit code.
 e2e_wait_exit() {
     E2E_EXIT=""
+    if grep -qsx "$1" "$E2E_TMP"/ends/w*; then
+        e2e_wait_for "$2" test -e "$E2E_TMP/ends/$1" || return 1
+        read -r E2E_EXIT <"$E2E_TMP/ends/$1"
+        return 0
+    fi
     e2e_wait_for "$2" e2e_gone "$1" || return 1
     E2E_EXIT=0
     wait "$1" 2>/dev/null || E2E_EXIT=$?
@@ -257,9 +296,9 @@ e2e_bands_are() { test "$(e2e_text_bands "$1")" = "$2"; }
 # e2e_start_norvex_session BINARY [ARGS...]: e2e_start_norvex, in a session of its
 # own, so that whatever the demo starts can be found afterwards with e2e_session_left.
 e2e_start_norvex_session() {
-    setsid env ${E2E_NORVEX_PRELOAD:+LD_PRELOAD=$E2E_NORVEX_PRELOAD} --default-signal=INT,TERM "$@" >"$E2E_TMP/norvex.out" 2>"$E2E_TMP/norvex.err" &
-    E2E_NORVEX=$!
-    e2e_track "$E2E_NORVEX"
+    e2e_spawn "$E2E_TMP/norvex.out" "$E2E_TMP/norvex.err" \
+        setsid env ${E2E_NORVEX_PRELOAD:+LD_PRELOAD=$E2E_NORVEX_PRELOAD} --default-signal=INT,TERM "$@"
+    E2E_NORVEX=$E2E_SPAWNED
 }
 # e2e_session_left SID: prints the processes still alive in that session.
 e2e_session_left() { ps -o pid=,stat=,args= -s "$1" 2>/dev/null | awk '$2 !~ /^Z/'; }
@@ -322,15 +361,9 @@ e2e_remove_user() {
 # with HOME, USER and LOGNAME its own and the rest of the environment kept;
 # its exit code is the command's.
 e2e_user_exec() { "${E2E_AS_USER[@]}" "$@"; }
-# e2e_user_spawn LOG command...: the same in the background, its output in
-# LOG; E2E_SPAWNED is the command's own pid (every step execs the next),
-# stopped when the test ends.
-e2e_user_spawn() {
-    local log=$1; shift
-    "${E2E_AS_USER[@]}" "$@" >"$log" 2>&1 &
-    E2E_SPAWNED=$!
-    e2e_track $!
-}
+# e2e_user_spawn LOG command...: the same in the background (e2e_spawn), its
+# output in LOG; E2E_SPAWNED is the command's own pid (every step execs the next).
+e2e_user_spawn() { e2e_spawn "$1" "$1" "${E2E_AS_USER[@]}" "${@:2}"; }
 
 # e2e_user_copy FILE: prints the path of a copy of FILE that E2E_USER can run
 # (a build tree may lie in a folder that only its owner can enter).
@@ -376,8 +409,10 @@ e2e_fps_in() {
         [ "$(convert "$1" -crop "2x2+10+$((top + 14))" +repage -colorspace gray -format '%[fx:maxima]' info:)" = 0 ]
 }
 # e2e_pictures_differ A B: the pictures differ in at least 1 % of their pixels.
+# compare writes a count of a million or more as 1.17362e+06: awk reads it whole.
 e2e_pictures_differ() {
-    [ "$(compare -metric AE "$1" "$2" null: 2>&1 | cut -d. -f1)" -ge "$(identify -format '%[fx:int(w*h/100)]' "$1")" ]
+    awk -v differ="$(compare -metric AE "$1" "$2" null: 2>&1)" -v least="$(identify -format '%[fx:int(w*h/100)]' "$1")" \
+        'BEGIN { exit !(differ + 0 >= least + 0 && least + 0 > 0) }'
 }
 
 # e2e_drawing ID: waits (up to 20 s) for the window's picture to change: the
@@ -421,10 +456,11 @@ e2e_start_weston() {
     E2E_WESTON_WINDOW=$(xwininfo -root -tree | awk '/"Weston Compositor/ {print $1; exit}')
     E2E_XWAYLAND=$(grep -o 'xserver listening on display :[0-9]*' "$E2E_TMP/weston.log" | grep -o ':[0-9]*$')
 }
-# e2e_expect_exit WHAT SECONDS CODE: the demo ends within SECONDS with exit code CODE.
+# e2e_expect_exit WHAT SECONDS END: the demo ends within SECONDS with exit code
+# END, or by the signal END names (SIGTERM).
 e2e_expect_exit() {
     e2e_wait_exit "$E2E_NORVEX" "$2" || { e2e_fail "$1: still running $2 s later"; return; }
-    e2e_check "$1: exit code $3 (got $E2E_EXIT)" test "$E2E_EXIT" -eq "$3"
+    e2e_check "$1: ends with $3 (got $E2E_EXIT)" test "$E2E_EXIT" = "$3"
 }
 
 # Frames counted from the swaps by Mesa's own counter: `env $(e2e_hud_env DIR)`

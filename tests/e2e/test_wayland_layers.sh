@@ -2,9 +2,9 @@
 # norvex --wallpaper and --overlay on a real sway (wayland_lib.sh), as users run
 # them: the city on two outputs of different sizes, one at scale 2, in full
 # resolution; covered by a window, idle under a full-screen one; outputs that
-# come and go, twenty times without growing; the idle screen over a window,
-# ended by a key or a pointer motion (also scaled, multisampled and capped),
-# and started by swayidle; the faults'
+# come and go, twenty times without growing, one whose process hangs; the idle
+# screen over a window, ended by a key or a pointer motion along one axis (also
+# scaled, multisampled and capped), and started by swayidle; the faults'
 # exit codes and messages (weston has no layer shell); sway killed under it.
 # Last, the wallpaper on KDE's compositor (kwin_wayland --virtual).
 set -u
@@ -105,6 +105,14 @@ e2e_add_output 320x240 1
 e2e_check "an added output ($E2E_OUTPUT): the city" e2e_wait_for 60 e2e_output_shows city "$E2E_OUTPUT"
 wmctrl -i -c "$E2E_OUTPUT_WINDOW"
 e2e_check "the output removed: its process ended and collected" e2e_wait_for 20 e2e_child_count "$E2E_NORVEX" 2
+# One whose process does not end on SIGTERM (stopped, as a hung one would be)
+# is killed a moment later.
+before=$(e2e_children "$E2E_NORVEX")
+e2e_add_output 320x240 1 && e2e_wait_for 20 e2e_child_count "$E2E_NORVEX" 3
+stuck=$(e2e_children "$E2E_NORVEX" | grep -vxF "$before")
+kill -STOP "$stuck" && wmctrl -i -c "$E2E_OUTPUT_WINDOW"
+e2e_check "removed, its process stopped: killed and collected" e2e_wait_for 5 e2e_child_count "$E2E_NORVEX" 2
+kill -CONT "$stuck" 2>/dev/null  # not killed: it ends on its SIGTERM, and the checks below are its own
 floors=()
 fds=$(descriptors)
 for cycle in $(seq 20); do
@@ -120,22 +128,31 @@ e2e_check "20 outputs added and removed: memory floors $first -> $last kB (withi
 e2e_check "20 outputs added and removed: no zombie" e2e_no_zombie "$E2E_NORVEX"
 e2e_check "20 outputs added and removed: $(descriptors) descriptors open (were $fds)" test "$(descriptors)" -eq "$fds"
 kill -TERM "$E2E_NORVEX"
-ends "wallpaper: SIGTERM" 1 143
+ends "wallpaper: SIGTERM" 1 SIGTERM
 e2e_check "wallpaper: nothing said" test ! -s "$LOG"
 
-# The idle screen over the window, ended by the first key or pointer motion;
-# the second time at half size, multisampled and capped, through the scene's
-# own framebuffer.
+# The idle screen over the window, ended by the first key or pointer motion
+# (along one axis: a move in x or y alone is a move); the second time at half
+# size, multisampled and capped, through the scene's own framebuffer.
 e2e_swaymsg workspace 9
-while IFS=';' read -r input options; do
-    start --overlay $options
+# The first time with the protocol logged (WAYLAND_DEBUG, lines in brackets):
+# each output's process hands back the seat, output and layer shell it bound.
+released() {
+    local r
+    for r in 'wl_seat@[0-9]+\.release\(\)' 'wl_output@[0-9]+\.release\(\)' 'zwlr_layer_shell_v1@[0-9]+\.destroy\(\)'; do
+        [ "$(grep -cE "$r" "$LOG")" -ge 2 ] || return 1
+    done
+}
+while IFS=';' read -r input debug options; do
+    WAYLAND_DEBUG=$debug start --overlay $options
     e2e_check "overlay $options: the city over the window" e2e_wait_for 60 city_over_window
     e2e_user_exec $input >/dev/null
     ends "overlay $options: $input" 5 0
-    e2e_check "overlay $options: nothing said" test ! -s "$LOG"
+    e2e_check "overlay $options: nothing said" sh -c "! grep -qv '^\[' '$LOG'"
+    [ -z "$debug" ] || e2e_check "overlay $options: both processes released what they bound" released
 done <<'ROWS'
-wtype x;
-swaymsg seat - cursor move 40 40;--scale 0.5 --samples 4 --max-fps 20
+wtype x;1;
+swaymsg seat - cursor move 0 40;;--scale 0.5 --samples 4 --max-fps 20
 ROWS
 e2e_user_spawn /dev/null swayidle -w timeout 2 "$NORVEX --overlay"
 e2e_check "swayidle starts it after 2 s idle" e2e_wait_for 30 city_over_window
@@ -159,6 +176,6 @@ start --wallpaper
 e2e_check "KWin: a process for its output" e2e_wait_for 30 e2e_child_count "$E2E_NORVEX" 1
 e2e_check "KWin: it draws" e2e_wait_for 30 draws
 kill -INT "$E2E_NORVEX"
-ends "KWin: SIGINT" 1 130
+ends "KWin: SIGINT" 1 SIGINT
 e2e_check "KWin: nothing said" test ! -s "$LOG"
 e2e_finish

@@ -47,8 +47,13 @@ e2e_add_output() {
     before=$(wmctrl -l | cut -d' ' -f1)
     e2e_swaymsg create_output || return 1
     E2E_OUTPUT=$(e2e_user_exec swaymsg -t get_outputs | awk -F'"' '/"name": "X11-/ {name = $4} END {print name}')
-    E2E_OUTPUT_WINDOW=$(wmctrl -l | cut -d' ' -f1 | grep -vxF "$before" | head -n 1)
+    e2e_wait_for 5 e2e_window_after "$before" || return 1  # the window manager lists it a moment later
     e2e_swaymsg output "$E2E_OUTPUT" mode "$1" scale "$2"
+}
+# e2e_window_after LIST: sets E2E_OUTPUT_WINDOW to a window wmctrl lists that LIST (its ids) lacks.
+e2e_window_after() {
+    E2E_OUTPUT_WINDOW=$(wmctrl -l | cut -d' ' -f1 | grep -vxF "$1" | head -n 1)
+    [ -n "$E2E_OUTPUT_WINDOW" ]
 }
 
 # e2e_view_shown PID: sway shows a window of that process, mapped and visible.

@@ -12,6 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$capture" --seed 1 --size 256x192 --frames 1 --out "$work/native"
+"$capture" --seed 0 --size 256x192 --frames 30 --every 30 --out "$work/native/seed-0"
 start=$(date +%s%N)
 "$capture" --seed 1 --size 256x192 --frames 600 --every 120 --out "$work/native"
 native_fps=$(awk -v ns=$(( $(date +%s%N) - start )) 'BEGIN { printf "%.2f", 600 / (ns / 1e9) }')
