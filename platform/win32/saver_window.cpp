@@ -174,8 +174,11 @@ bool SaverWindow::Attach(uintptr_t parentWindow)
     width = area.right - area.left;
     height = area.bottom - area.top;
     // A preview is a disabled child: its input goes to no one, and it goes when its host does.
+    // It never tells its host of its birth or death: those are messages sent to the host's
+    // thread and waited for, and a host that has stopped reading its messages (as one does
+    // once its window is gone and it waits for the saver to end) would hold the saver forever.
     const DWORD style = host ? WS_CHILD | WS_VISIBLE : WS_POPUP | WS_VISIBLE;
-    const DWORD exStyle = host ? 0 : WS_EX_TOPMOST;
+    const DWORD exStyle = host ? WS_EX_NOPARENTNOTIFY : WS_EX_TOPMOST;
     CreateWindowExA(exStyle, kClassName, host ? "norvex preview" : "norvex", style, area.left, area.top, width,
                     height, host, nullptr, win32::Module(), this);
     HDC dc = window ? ::GetDC(static_cast<HWND>(window)) : nullptr;
