@@ -6,6 +6,9 @@ trap 'rm -rf "$INSTALL_TMP"' EXIT
 BUILD=${NORVEX_BUILD:?NORVEX_BUILD names the build folder}
 SOURCE=${NORVEX_SOURCE:?NORVEX_SOURCE names the source folder}
 EXPECTED_FILES="$SOURCE/tests/install/expected_files.txt"
+# The Plasma wallpaper's files, where the build has it (NORVEX_PLASMA).
+EXPECTED_PLASMA_FILES="$SOURCE/tests/install/expected_files_plasma.txt"
+PLASMA=$(sed -n 's/^NORVEX_PLASMA:BOOL=//p' "$BUILD/CMakeCache.txt")
 
 # Runs a command, showing its output only when it fails.
 quiet() {
@@ -51,4 +54,15 @@ saver_files_agree() {
         [ "$(xmllint --xpath 'boolean(/screensaver[@name="norvex"][command/@arg="--root"]
                 [boolean[@id="showfps"]/@arg-set="--fps"][normalize-space(_description)])' \
                 "$1/share/xscreensaver/config/norvex.xml")" = true ]
+}
+
+# True when the Plasma wallpaper package under $1 (share/plasma/wallpapers/ID)
+# is what Plasma 5.27 loads: its metadata names the package's id and type and
+# the QML it runs, and its settings file is well-formed.
+wallpaper_package_valid() {
+    local package="$1/share/plasma/wallpapers/org.norvex.wallpaper"
+    python3 -c 'import json, sys; m = json.load(open(sys.argv[1]))
+sys.exit(not (m["KPlugin"]["Id"] == "org.norvex.wallpaper" and m["KPackageStructure"] == "Plasma/Wallpaper"
+              and m["X-Plasma-MainScript"] == "ui/main.qml"))' "$package/metadata.json" &&
+        test -f "$package/contents/ui/main.qml" && quiet xmllint --noout "$package/contents/config/main.xml"
 }

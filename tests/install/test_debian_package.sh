@@ -11,7 +11,10 @@ e2e_check "cpack builds $(basename "$deb")" quiet cpack --config "$BUILD/CPackCo
 [ -f "$deb" ] || { e2e_fail "cpack wrote no $(basename "$deb")"; e2e_finish; }
 ls -l "$deb"
 
-lintian --info "$deb" 2>&1 | grep -v '^running with root' | tee "$INSTALL_TMP/lintian"
+plasma_deb="$INSTALL_TMP/norvex-plasma_${version}_amd64.deb"
+[ "$PLASMA" = ON ] || plasma_deb=""
+[ -z "$plasma_deb" ] || e2e_check "cpack builds $(basename "$plasma_deb") beside it" test -f "$plasma_deb"
+lintian --info "$deb" $plasma_deb 2>&1 | grep -v '^running with root' | tee "$INSTALL_TMP/lintian"
 e2e_check "lintian: no errors" sh -c "! grep -q '^E: ' '$INSTALL_TMP/lintian'"
 e2e_check "lintian: built with the distribution's hardening" sh -c "! grep -q ' hardening-' '$INSTALL_TMP/lintian'"
 
@@ -27,7 +30,20 @@ for package in libc6 libstdc++6 libsdl2-2.0-0 libglu1-mesa libpng16-16 libgl1 li
     e2e_check "depends on $package" grep -qxF "$package" "$INSTALL_TMP/depends"
 done
 
-e2e_check "suggests a screen-saver daemon" test "$(dpkg-deb -f "$deb" Suggests)" = "xscreensaver | mate-screensaver"
+e2e_check "suggests a screen-saver daemon" test "$(dpkg-deb -f "$deb" Suggests | cut -d, -f1)" = "xscreensaver | mate-screensaver"
+e2e_check "depends on no Qt (the Plasma wallpaper's own package does)" sh -c "! grep -q qt '$INSTALL_TMP/depends'"
+if [ -n "$plasma_deb" ]; then
+    e2e_check "suggests the Plasma wallpaper" sh -c "dpkg-deb -f '$deb' Suggests | grep -q ', norvex-plasma$'"
+    plasma_depends=$(dpkg-deb -f "$plasma_deb" Depends)
+    echo "norvex-plasma Depends: $plasma_depends"
+    for package in "norvex (= $version)" libqt5quick5 libqt5qml5; do
+        e2e_check "norvex-plasma depends on $package" grep -qF "$package" <<<"$plasma_depends"
+    done
+    dpkg-deb -c "$plasma_deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort >"$INSTALL_TMP/plasma-files"
+    e2e_check "norvex-plasma holds exactly the wallpaper's files" diff -u "$EXPECTED_PLASMA_FILES" "$INSTALL_TMP/plasma-files"
+    dpkg-deb -x "$plasma_deb" "$INSTALL_TMP/plasma-root"
+    e2e_check "the packaged wallpaper package is one Plasma loads" wallpaper_package_valid "$INSTALL_TMP/plasma-root/usr"
+fi
 
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' | sort > "$INSTALL_TMP/files"
 e2e_check "holds exactly the installed files under /usr" diff -u "$EXPECTED_FILES" "$INSTALL_TMP/files"

@@ -7,7 +7,13 @@ prefix="$INSTALL_TMP/prefix"
 
 e2e_check "cmake --install into $prefix" quiet cmake --install "$BUILD" --prefix "$prefix"
 (cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort) > "$INSTALL_TMP/files"
-e2e_check "exactly the expected files" diff -u "$EXPECTED_FILES" "$INSTALL_TMP/files"
+if [ "$PLASMA" = ON ]; then
+    sort "$EXPECTED_FILES" "$EXPECTED_PLASMA_FILES" >"$INSTALL_TMP/expected"
+    e2e_check "the Plasma wallpaper package is one Plasma loads" wallpaper_package_valid "$prefix"
+else
+    cp "$EXPECTED_FILES" "$INSTALL_TMP/expected"
+fi
+e2e_check "exactly the expected files" diff -u "$INSTALL_TMP/expected" "$INSTALL_TMP/files"
 
 desktop="$prefix/share/applications/norvex.desktop"
 e2e_check "desktop-file-validate: clean" silent desktop-file-validate "$desktop"
@@ -36,9 +42,9 @@ for size in 48 128 256; do
     e2e_check "icon $icon at ${size}x$size" png_of_size "$prefix/share/icons/hicolor/${size}x$size/apps/$icon.png" $size $size
 done
 
-for binary in norvex norvex-capture; do
+for binary in bin/norvex bin/norvex-capture $([ "$PLASMA" = ON ] && grep '\.so$' "$EXPECTED_PLASMA_FILES"); do
     e2e_check "$binary carries no run path into the build" \
-        sh -c "! readelf -d '$prefix/bin/$binary' | grep -qE 'RPATH|RUNPATH'"
+        sh -c "! readelf -d '$prefix/$binary' | grep -qE 'RPATH|RUNPATH'"
 done
 e2e_check "installed norvex-capture writes a frame" capture_writes_frame "$prefix/bin/norvex-capture"
 e2e_finish
