@@ -203,7 +203,9 @@ e2e_new_window() {
 }
 
 # e2e_geometry ID: prints "X Y WIDTH HEIGHT" of the window's client area on the screen.
+# With no ID, xwininfo and xprop would wait for a click that never comes: fail instead.
 e2e_geometry() {
+    [ -n "$1" ] || return 1
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
                              /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
 }
@@ -211,6 +213,7 @@ e2e_geometry() {
 # e2e_frame_geometry ID: the same for the outer frame the window manager put around it.
 e2e_frame_geometry() {
     local id=$1 parent _
+    [ -n "$id" ] || return 1
     for _ in 1 2 3 4 5 6 7 8; do
         parent=$(xwininfo -children -id "$id" | awk '/Parent window id:/ {print $4; exit}')
         [ -n "$parent" ] || return 1
@@ -272,7 +275,7 @@ e2e_hold() {
 e2e_has_new_window() { e2e_new_window "$1" "$2" 0 >/dev/null; }
 
 # e2e_fullscreen ID: succeeds when the window manager shows the window full screen.
-e2e_fullscreen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
+e2e_fullscreen() { [ -n "$1" ] && xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
 
 # e2e_text_bands ID: the number of horizontal bands with light pixels in a
 # window's picture (lines of text, a button): a message box's lines, counted.

@@ -31,7 +31,7 @@ e2e_start_norvex "$NORVEX" "${FLIGHT[@]}" --max-fps 2
 id=$(e2e_find_window "$TITLE" 10) && e2e_wait_for 30 e2e_window_shows scene "$id" &&
     e2e_wait_for 30 e2e_window_changes "$id" 0.6
 kill -STOP "$E2E_NORVEX"
-import -window "$id" "$E2E_TMP/screen.png"
+e2e_import "$id" "$E2E_TMP/screen.png"
 "${NORVEX_BUILD:-$(dirname "$NORVEX")}"/tools/norvex-capture --seed 2 --size 160x120 \
     --frames $(($(e2e_ms_since "$started") / 500 + 4)) --out "$E2E_TMP/captured"
 for f in "$E2E_TMP"/captured/*.png; do  # pixels that differ from the screen, and the frame

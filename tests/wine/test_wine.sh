@@ -72,7 +72,7 @@ wine_start pinned "$EXE" --seed 2 --windowed --size 160x120 --max-fps 2
 id=$(e2e_find_window "$TITLE" 30) && e2e_wait_for 30 e2e_window_shows scene "$id" &&
     e2e_wait_for 30 e2e_window_changes "$id" 0.6
 kill -STOP "$WINE_PID"
-import -window "$id" "$E2E_TMP/screen.png"
+e2e_import "$id" "$E2E_TMP/screen.png"
 "$CAPTURE" --seed 2 --size 160x120 --frames $(($(e2e_ms_since "$started") / 500 + 4)) --out "$E2E_TMP/captured"
 for f in "$E2E_TMP"/captured/*.png; do
     echo "$(wine_picture_delta "$E2E_TMP/screen.png" "$f") $(basename "$f")"
