@@ -30,7 +30,7 @@ std::string Settings(const NorvexOptions& o)
     std::ostringstream out;
     out << "seed=" << (o.seedGiven ? std::to_string(o.seed) : "-") << " cap=" << d.maxFps << " " << d.width << "x"
         << d.height << (d.windowed ? " windowed" : "") << (d.keepDesktopMode ? " desktop" : "") << " samples="
-        << d.samples << " scale=" << d.scale;
+        << d.samples << " scale=" << d.scale << (d.renderer == plat::Renderer::Batched ? " batched" : "");
     return out.str();
 }
 
@@ -138,8 +138,10 @@ TEST(CommandLine, DisplayOptions)
         {"-seed=4294967295 -max-fps=1000 -windowed",  "seed=4294967295 cap=1000 1024x768 windowed samples=0 scale=1"},
         {"--size 1x1 --no-mode-switch --samples 2",   "seed=- cap=60 1x1 desktop samples=2 scale=1"},
         {"--size=8192x8192 --scale 0.25 --samples 8", "seed=- cap=60 8192x8192 samples=8 scale=0.25"},
-        {"--root --scale .5 --samples=4 --seed 7",    "seed=7 cap=60 1024x768 samples=4 scale=0.5"},
-        {"--wallpaper --max-fps 30 --scale 0.75",     "seed=- cap=30 1024x768 samples=0 scale=0.75"},
+        {"--root --scale .5 --samples=4 --seed 7",    "seed=7 cap=60 1024x768 samples=4 scale=0.5 batched"},
+        {"--wallpaper --max-fps 30 --scale 0.75",     "seed=- cap=30 1024x768 samples=0 scale=0.75 batched"},
+        {"--root --renderer fixed",                   "seed=- cap=60 1024x768 samples=0 scale=1"},
+        {"--windowed --renderer=batched",             "seed=- cap=60 1024x768 windowed samples=0 scale=1 batched"},
     };
     for (const auto& r : runs) {
         NorvexOptions options;
