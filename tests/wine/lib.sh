@@ -22,8 +22,22 @@ wine_server() {
     WINE_SERVER=$!
     e2e_track "$WINE_SERVER"
 }
-# wine_stop_server: ends the server and so every program of the prefix.
-wine_stop_server() { kill -TERM "$WINE_SERVER" 2>/dev/null; wait "$WINE_SERVER" 2>/dev/null; }
+# wine_stop_server: ends every program of the prefix, then its server. A server
+# ended by a signal alone leaves Wine's own services (services.exe, explorer,
+# winedevice ...) running after it.
+wine_stop_server() {
+    "$WINESERVER" -k 2>/dev/null
+    kill -TERM "$WINE_SERVER" 2>/dev/null
+    wait "$WINE_SERVER" 2>/dev/null
+}
+# wine_prefix_processes: the pids of the Wine processes running in this test's prefix.
+wine_prefix_processes() {
+    local p
+    for p in /proc/[0-9]*; do
+        [[ $(readlink "$p/exe" 2>/dev/null) == */wine* ]] &&
+            grep -qzxF "WINEPREFIX=$WINEPREFIX" "$p/environ" 2>/dev/null && echo "${p#/proc/}"
+    done
+}
 
 # wine_start NAME PROGRAM [ARGS...]: starts a Windows program; WINE_PID is its
 # process (Wine runs it in this very process), output in $E2E_TMP/NAME.out.

@@ -137,4 +137,6 @@ e2e_check "/s at 25 %: through the scene's own framebuffer (nothing said on stde
     '! grep . "$E2E_TMP/capped.err"'
 xdotool key a
 wine_expect_exit "/s at the cap: a key" 3 0
+wine_stop_server
+e2e_check "nothing of the prefix left running" e2e_wait_for 5 eval '[ -z "$(wine_prefix_processes)" ]'
 e2e_finish
